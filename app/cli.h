@@ -1,0 +1,37 @@
+#pragma once
+// The headless command line of the pexolen binary.
+#include <string>
+#include <vector>
+
+namespace ovek {
+
+// Exit statuses shared by every command.
+enum ExitStatus {
+    kExitOk = 0,
+    kExitUsage = 1,        // wrong usage
+    kExitBadInput = 2,     // an input file cannot be read
+    kExitBadOutput = 3,    // an output file cannot be written
+};
+
+using Args = std::vector<std::string>;
+
+// Runs "pexolen ARGS..." and returns the exit status.
+int runCommandLine(const Args& args);
+
+// One function per command; args exclude the command name.
+int runConvert(const Args& args);
+int runInfo(const Args& args);
+int runProduce(const Args& args);
+
+// "pexolen: MESSAGE" on standard error; returns status.
+int fail(int status, const std::string& message);
+// "pexolen: cannot read 'FILE': REASON" (or write), with the matching status.
+int failRead(const std::string& path, const std::string& reason);
+int failWrite(const std::string& path, const std::string& reason);
+// Prints the usage text to standard error and returns kExitUsage.
+int usageError(const std::string& message);
+
+// Whether path ends in suffix, in any letter case.
+bool endsWithNoCase(const std::string& path, const std::string& suffix);
+
+}  // namespace ovek

@@ -1,0 +1,20 @@
+#include "app/cli.h"
+#include "image/image.h"
+
+namespace ovek {
+
+int runConvert(const Args& args)
+{
+    if (args.size() != 2)
+        return usageError("convert takes an input and an output file");
+    const std::string& in = args[0];
+    const std::string& out = args[1];
+    Image img(nullptr, 1, 1);
+    if (FileResult r = img.loadImage(in); !r)
+        return failRead(in, r.error);
+    if (FileResult r = img.writeBMPFile(out); !r)
+        return failWrite(out, r.error);
+    return kExitOk;
+}
+
+}  // namespace ovek

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds Pexolen (Release) when needed and runs it. Arguments go to the program.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/deps.sh
+pexolen_install_deps
+
+build=build/release
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF >/dev/null
+fi
+cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
+
+if [ $# -eq 0 ]; then
+    "$build/app/pexolen" --version
+    exec "$build/app/pexolen" --help
+fi
+exec "$build/app/pexolen" "$@"

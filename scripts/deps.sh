@@ -1,0 +1,17 @@
+# Shared by run.sh and test.sh: install the Debian packages the build, the tests
+# and the program need, but only those that are missing.
+PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libstb-dev \
+libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth fonts-wqy-microhei"
+
+pexolen_install_deps() {
+    local missing="" p
+    for p in $PEXOLEN_PACKAGES; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing missing packages:$missing"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing </dev/null
+}
