@@ -12,7 +12,8 @@ int runConvert(const Args& args)
     Image img(nullptr, 1, 1);
     if (FileResult r = img.loadImage(in); !r)
         return failRead(in, r.error);
-    if (FileResult r = img.writeBMPFile(out); !r)
+    const FileResult r = endsWithNoCase(out, ".png") ? img.writePNGFile(out) : img.writeBMPFile(out);
+    if (!r)
         return failWrite(out, r.error);
     return kExitOk;
 }
