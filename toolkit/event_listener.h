@@ -1,0 +1,34 @@
+#pragma once
+// An object that wants every kind of input notification of an EventObject
+// derives from this and registers once with addEventListener.
+
+namespace ovek {
+
+class EventObject;
+
+// Plain callbacks, one list per kind; the last pointer is the object that fires.
+using MouseListener = void (*)(int x, int y, EventObject* source);  // enter, exit, move
+using MouseDownListener = void (*)(int x, int y, int button, EventObject* source);
+// dx, dy: offset from the press position.
+using MouseUpListener = void (*)(int x, int y, int button, EventObject* source, int dx, int dy,
+                                 bool dragged);
+using MouseDragListener = void (*)(int x, int y, int dxFromPress, int dyFromPress,
+                                   int dxFromLast, int dyFromLast, EventObject* source);
+using KeyListener = void (*)(int key, EventObject* source);
+using BoundsChangedListener = void (*)(int left, int top, int width, int height,
+                                       EventObject* source);
+
+class EventListener {
+public:
+    virtual ~EventListener() = default;
+    virtual void mouseEnter(int, int, EventObject*) {}
+    virtual void mouseExit(int, int, EventObject*) {}
+    virtual void mouseMove(int, int, EventObject*) {}
+    virtual void mouseUp(int, int, int, EventObject*, int, int, bool) {}
+    virtual void mouseDown(int, int, int, EventObject*) {}
+    virtual void mouseDrag(int, int, int, int, int, int, EventObject*) {}
+    virtual void keyDown(int, EventObject*) {}
+    virtual void keyUp(int, EventObject*) {}
+};
+
+}  // namespace ovek

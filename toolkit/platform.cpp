@@ -1,0 +1,118 @@
+#include "toolkit/platform.h"
+
+#include "toolkit/window_cells.h"
+
+namespace ovek {
+
+Platform MYPLAT;
+
+void Platform::init(WindowSystem* windowSystem, int width, int height)
+{
+    windows = windowSystem;
+    rootGraphics.reset();
+    rootImage.reset();
+    setSize(width, height);
+    inited = true;
+}
+
+void Platform::setSize(int w, int h)
+{
+    if (!rootImage || rootImage->width != w || rootImage->height != h) {
+        rootGraphics.reset();
+        rootImage = std::make_unique<Image>(windows ? windows->rootSurface() : nullptr, w, h);
+        rootGraphics = std::make_unique<Graphics>(rootImage.get());
+    }
+    rootComponent.setBounds(0, 0, w, h);
+}
+
+void Platform::setTitle(const char* title)
+{
+    if (windows && title)
+        windows->setTitle(title);
+}
+
+void Platform::eventBegin()
+{
+    tooltipBalance = 0;
+}
+
+void Platform::eventEnd()
+{
+    if (tooltipBalance < 0 && tooltipShown) {
+        if (windows)
+            windows->destroyToolTip();
+        tooltipShown = false;
+    }
+}
+
+void Platform::showToolTip(const char* text)
+{
+    if (!text || !*text) {
+        --tooltipBalance;
+        return;
+    }
+    ++tooltipBalance;
+    if (!windows)
+        return;
+    if (tooltipShown)
+        windows->destroyToolTip();
+    windows->createToolTip(text);
+    tooltipShown = true;
+}
+
+Image* Platform::createImage(int w, int h)
+{
+    return rootImage ? rootImage->createImage(0, 0, w, h) : new Image(nullptr, w, h);
+}
+
+Image* Platform::createImageFromBMP(const char* path, FileResult* result)
+{
+    Image* img = createImage(1, 1);
+    const FileResult r = img->loadImage(path ? path : "");
+    if (result)
+        *result = r;
+    return img;
+}
+
+const char* Platform::askFile(FileDialogKind kind, const char* filter)
+{
+    fileName.clear();
+    if (!windows)
+        return nullptr;
+    std::string path;
+    if (!windows->showFileDialog(kind, splitFilterList(filter), path) || path.empty())
+        return nullptr;
+    fileName = path;
+    return fileName.c_str();
+}
+
+const char* Platform::saveFile(const char* filter)
+{
+    return askFile(FileDialogKind::Save, filter);
+}
+
+const char* Platform::loadFile(const char* filter)
+{
+    return askFile(FileDialogKind::Open, filter);
+}
+
+void Platform::flush()
+{
+    if (!inited || !needRepaint)
+        return;
+    const int w = rootImage->width, h = rootImage->height;
+    rootGraphics->setColor(0, 0, 0);
+    rootGraphics->fillRect(0, 0, w, h);
+    rootImage->refresh();
+    rootComponent.paint(rootGraphics.get());
+    for (const WindowCell& c : windowCells(w, h, emptyComponents))
+        rootImage->paint(c.x, c.y, c.width, c.height, c.x, c.y);
+    needRepaint = false;
+}
+
+int Platform::getAsyncKeyState(int key)
+{
+    return windows ? windows->asyncKeyState(key) : 0;
+}
+
+}  // namespace ovek

@@ -1,0 +1,35 @@
+#pragma once
+// What the window layer does with its messages and idle ticks, apart from the
+// window system itself: the native layer converts a message's position to
+// root-window pixels and calls these, so that every record reaches the root
+// component with the same values and in the same order on any window system.
+#include <atomic>
+
+#include "toolkit/platform.h"
+
+namespace ovek {
+
+enum class MouseMessage { Move, LeftDown, LeftUp, MiddleDown, MiddleUp, RightDown, RightUp };
+
+// Updates mouse_info and feeds the root component of platform; moves are
+// bracketed for tooltips.
+void dispatchMouseMessage(Platform& platform, MouseMessage message, int x, int y);
+// Updates key_info under the key's low byte and feeds the root: a press as
+// OVEK_DOWN, a release as OVEK_UP.
+void dispatchKeyMessage(Platform& platform, int virtualKey, bool pressed);
+
+// The root window fills the main window less its caption bar.
+constexpr int kCaptionHeight = 30;   // pixels
+// Whether the root window (rootWidth x rootHeight) must be moved to (0, 0) and
+// resized to mainWidth x (mainHeight - kCaptionHeight), after which the
+// platform gets setSize with that size. Main windows of 60 pixels or less, or
+// over 9999, on either side are ignored.
+bool rootResizeNeeded(int mainWidth, int mainHeight, int rootWidth, int rootHeight);
+
+// Set once by the refresh thread shortly after start-up; before that the idle
+// loop draws nothing.
+extern std::atomic<bool> refreshTimeOut;
+// The idle tick: repaint and flush platform once refreshTimeOut is set.
+void refreshGUI(Platform& platform);
+
+}  // namespace ovek

@@ -1,0 +1,52 @@
+#pragma once
+// What the platform object asks of the window system. The native layer
+// implements it; tests use a fake that records the calls. Texts (tooltips,
+// titles, filter labels) are passed as the program stores them, GBK bytes;
+// converting them for display is the implementation's business.
+#include <string>
+#include <vector>
+
+#include "image/surface.h"
+
+namespace ovek {
+
+// Virtual-key codes of the modifier keys the modeller queries.
+constexpr int kKeyShift = 0x10;
+constexpr int kKeyControl = 0x11;
+constexpr int kKeyAlt = 0x12;
+
+struct FileFilter {
+    std::string label;     // shown to the user, e.g. "BMP Files(*.bmp)"
+    std::string pattern;   // e.g. "*.bmp"
+};
+
+enum class FileDialogKind { Open, Save };
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // The root window as a copy target for the back buffer. Asked again on
+    // every resize of the back buffer.
+    virtual Surface* rootSurface() = 0;
+    // A tooltip over the whole root window that follows the pointer by itself,
+    // shown after 100 ms and hidden after 3000 ms. Any previous one is gone
+    // already: the platform destroys it first.
+    virtual void createToolTip(const char* text) = 0;
+    virtual void destroyToolTip() = 0;
+    // Caption of the main window.
+    virtual void setTitle(const char* text) = 0;
+    // One file; the first filter selected. Open asks for an existing file, Save
+    // for any name in an existing folder. False when the user cancels.
+    virtual bool showFileDialog(FileDialogKind kind, const std::vector<FileFilter>& filters,
+                                std::string& path) = 0;
+    // Non-zero while the key is held or when it was pressed since the last query.
+    virtual int asyncKeyState(int key) = 0;
+};
+
+// Splits a filter list of label and pattern strings, each NUL-terminated, the
+// whole list ending with an empty string. Null gives no filters; a label
+// without a pattern ends the list.
+std::vector<FileFilter> splitFilterList(const char* list);
+
+}  // namespace ovek
