@@ -1,0 +1,47 @@
+#include "mesh/model_open.h"
+
+#include <strings.h>
+
+#include <cstring>
+
+#include "mesh/model_file.h"
+
+namespace ovek {
+
+namespace {
+
+bool endsWith(const std::string& path, const char* suffix)
+{
+    const size_t n = std::strlen(suffix);
+    return path.size() >= n && strcasecmp(path.c_str() + path.size() - n, suffix) == 0;
+}
+
+}  // namespace
+
+ModelKind modelKindOf(const std::string& path)
+{
+    if (endsWith(path, "3ds"))
+        return ModelKind::ThreeDS;
+    if (endsWith(path, "om"))
+        return ModelKind::Native;
+    return ModelKind::None;
+}
+
+FileResult openModelFile(const std::string& path, Component3D* mesh)
+{
+    switch (modelKindOf(path)) {
+    case ModelKind::ThreeDS: {
+        // y and z run downwards into the box: the pane looks at the mesh from +z.
+        const Point3D min(-1, 1, -1);
+        const Point3D max(1, -1, 1);
+        return mesh->load(path.c_str(), &min, &max);
+    }
+    case ModelKind::Native:
+        return loadModel(path.c_str(), mesh);
+    case ModelKind::None:
+        break;
+    }
+    return FileResult::failure("not a model file (it should end in .3ds or .om)");
+}
+
+}  // namespace ovek

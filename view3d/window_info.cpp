@@ -1,0 +1,94 @@
+#include "view3d/window_info.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+
+WINDOW_INFO_CLASS WINDOW_INFO;
+
+void WINDOW_INFO_CLASS::updateMatrix()
+{
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+}
+
+int WINDOW_INFO_CLASS::getWindowPos(double x, double y, double z, double* wx, double* wy,
+                                    double* wz)
+{
+    updateMatrix();
+    return getWindowPosQuick(x, y, z, wx, wy, wz);
+}
+
+int WINDOW_INFO_CLASS::getRealPos(double wx, double wy, double wz, double* x, double* y, double* z)
+{
+    updateMatrix();
+    return getRealPosQuick(wx, wy, wz, x, y, z);
+}
+
+int WINDOW_INFO_CLASS::getWindowPosQuick(double x, double y, double z, double* wx, double* wy,
+                                         double* wz)
+{
+    return gluProject(x, -y, z, modelview, projection, viewport, wx, wy, wz);
+}
+
+int WINDOW_INFO_CLASS::getRealPosQuick(double wx, double wy, double wz, double* x, double* y,
+                                       double* z)
+{
+    return gluUnProject(wx, viewport[3] - wy, wz, modelview, projection, viewport, x, y, z);
+}
+
+bool WINDOW_INFO_CLASS::isVisible(double x, double y, double z)
+{
+    double wx, wy, wz;
+    getWindowPosQuick(x, y, z, &wx, &wy, &wz);
+    // The judged samples: columns trunc(wx)-2 .. trunc(wx), rows r0 .. r0+2
+    // (bottom-up), the lower-left 3 x 3 of a 5 x 5 block around the point.
+    const int c0 = int(wx) - 2;
+    const int r0 = int(viewport[3] - wy - 2.0);
+    // OpenGL leaves pixels outside the window undefined: only the part inside
+    // the viewport is read, and the rest counts as empty background.
+    float depth[9];
+    std::fill(depth, depth + 9, 1.0f);
+    const int x0 = std::max(c0, viewport[0]);
+    const int x1 = std::min(c0 + 2, viewport[0] + viewport[2] - 1);
+    const int y0 = std::max(r0, viewport[1]);
+    const int y1 = std::min(r0 + 2, viewport[1] + viewport[3] - 1);
+    if (x0 <= x1 && y0 <= y1) {
+        float block[9];
+        const int w = x1 - x0 + 1;
+        const int h = y1 - y0 + 1;
+        glReadBuffer(GL_FRONT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        glReadPixels(x0, y0, w, h, GL_DEPTH_COMPONENT, GL_FLOAT, block);
+        for (int r = 0; r < h; ++r)
+            for (int c = 0; c < w; ++c)
+                depth[(y0 - r0 + r) * 3 + (x0 - c0 + c)] = block[r * w + c];
+    }
+    bool behind = false;
+    bool inFront = false;
+    for (float d : depth) {
+        const double toPoint = d - wz;
+        const double toEmpty = d - 1.0;
+        if ((toPoint > -0.001 && toPoint < 0.001) || (toEmpty > -0.001 && toEmpty < 0.001))
+            return true;
+        if (d > wz)
+            behind = true;
+        if (d < wz)
+            inFront = true;
+    }
+    // Nearer and farther samples around it: the point sits on a silhouette.
+    return behind && inFront;
+}
+
+double WINDOW_INFO_CLASS::getTransX(int a) const
+{
+    return double(2LL * a - transOffsetX) / double(transScaleX);
+}
+
+double WINDOW_INFO_CLASS::getTransY(int a) const
+{
+    return double(2LL * a - transOffsetY) / double(transScaleY);
+}
