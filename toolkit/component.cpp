@@ -31,6 +31,16 @@ Component* Component::getComponentAt(int i) const
     return i >= 0 && size_t(i) < children.size() ? children[size_t(i)] : nullptr;
 }
 
+bool Component::holdsPress() const
+{
+    if (pressed)
+        return true;
+    for (const Component* child : children)
+        if (child->holdsPress())
+            return true;
+    return false;
+}
+
 bool Component::fireMouseEvent(int x, int y, int button, int type)
 {
     int t = type;
@@ -39,7 +49,10 @@ bool Component::fireMouseEvent(int x, int y, int button, int type)
         if (i >= children.size())
             continue;
         Component* child = children[i];
-        if (child->fireMouseEvent(x - child->left, y - child->top, button, t))
+        // A release ends the press of whatever holds one, even below a hit:
+        // otherwise that press would outlive the button and drag on.
+        const int childType = t == -1 && type == MOUSE_UP && child->holdsPress() ? type : t;
+        if (child->fireMouseEvent(x - child->left, y - child->top, button, childType))
             t = -1;
     }
     return EventObject::fireMouseEvent(x, y, button, type);

@@ -42,8 +42,10 @@ public:
 
     // Routes the record to every child, last added first, in the child's frame;
     // once one reports a hit the children below get type -1 (move-like, so
-    // their enter and exit still follow the pointer). Then the component's own
-    // handling, with the type it received; returns its result.
+    // their enter and exit still follow the pointer), except that a release
+    // still reaches, as a release, a child whose subtree holds a press. Then
+    // the component's own handling, with the type it received; returns its
+    // result.
     bool fireMouseEvent(int x, int y, int button, int type) override;
     // 0 <= x < width and 0 <= y < height, in the own frame.
     bool isPointIn(int x, int y) override;
@@ -53,6 +55,9 @@ public:
     // Paints the visible children translated to their positions; hidden ones
     // are skipped with their subtree. Draws nothing itself and does not clip.
     virtual void paint(Graphics* g);
+
+    // This component or one below it is pressed.
+    bool holdsPress() const;
 };
 
 }  // namespace ovek
