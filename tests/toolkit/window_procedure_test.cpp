@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/event_log.h"
+#include "tests/toolkit/fake_window_system.h"
+#include "toolkit/input_state.h"
+#include "toolkit/window_procedure.h"
+
+using ovek::MouseMessage;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+class WindowProcedure : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform.init(&windows, 100, 100);
+        platform.rootComponent.addEventListener(&log);
+    }
+    faketk::FakeWindowSystem windows;
+    ovek::Platform platform;
+    faketk::EventLog log;
+};
+
+TEST_F(WindowProcedure, MouseMessagesUpdateSharedStateAndReachTheRoot)
+{
+    ovek::dispatchMouseMessage(platform, MouseMessage::RightDown, 7, 8);
+    EXPECT_TRUE(ovek::mouse_info::right_button_down);
+    EXPECT_EQ(ovek::mouse_info::x, 7);
+    EXPECT_EQ(ovek::mouse_info::y, 8);
+    ovek::dispatchMouseMessage(platform, MouseMessage::LeftDown, 7, 8);
+    EXPECT_TRUE(ovek::mouse_info::left_button_down);
+    ovek::dispatchMouseMessage(platform, MouseMessage::Move, 9, 8);
+    ovek::dispatchMouseMessage(platform, MouseMessage::LeftUp, 9, 8);
+    EXPECT_FALSE(ovek::mouse_info::left_button_down);
+    ovek::dispatchMouseMessage(platform, MouseMessage::MiddleDown, 9, 9);
+    ovek::dispatchMouseMessage(platform, MouseMessage::MiddleUp, 9, 9);
+    ovek::dispatchMouseMessage(platform, MouseMessage::RightUp, 9, 9);
+    EXPECT_FALSE(ovek::mouse_info::right_button_down);
+    EXPECT_EQ(log.take(),
+              (Lines{"enter 7,8", "down 7,8 b2", "drag 7,8 p0,0 l0,0", "down 7,8 b0",
+                     "drag 9,8 p2,0 l2,0", "drag 9,8 p2,0 l0,0", "up 9,8 b0 d2,0 dragged",
+                     "down 9,9 b1", "drag 9,9 p0,0 l0,0", "up 9,9 b1 d0,0",
+                     // not pressed any more: a release that is a click, then a move
+                     "up 9,9 b2 d0,0", "move 9,9"}));
+}
+
+TEST_F(WindowProcedure, KeysAreStoredUnderTheirLowByteAndAPressRunsKeyUp)
+{
+    ovek::dispatchKeyMessage(platform, 0x141, true);
+    EXPECT_TRUE(ovek::key_info::key_down[0x41]);
+    ovek::dispatchKeyMessage(platform, 0x41, false);
+    EXPECT_FALSE(ovek::key_info::key_down[0x41]);
+    EXPECT_EQ(log.take(), (Lines{"keyup 65", "keydown 65"}));
+}
+
+TEST(RootResize, FollowsTheMainWindowWithinLimits)
+{
+    EXPECT_TRUE(ovek::rootResizeNeeded(61, 61, 861, 621));
+    EXPECT_FALSE(ovek::rootResizeNeeded(60, 400, 861, 621));
+    EXPECT_FALSE(ovek::rootResizeNeeded(400, 10000, 861, 621));
+    EXPECT_TRUE(ovek::rootResizeNeeded(9999, 9999, 861, 621));
+    EXPECT_FALSE(ovek::rootResizeNeeded(866, 621, 866, 591));
+    EXPECT_TRUE(ovek::rootResizeNeeded(866, 621, 861, 621));
+}
+
+TEST(RefreshGUI, DrawsOnlyOnceTheRefreshFlagIsSet)
+{
+    faketk::FakeWindowSystem windows;
+    ovek::Platform platform;
+    platform.init(&windows, 20, 20);
+    platform.needRepaint = false;
+    ovek::refreshTimeOut = false;
+    ovek::refreshGUI(platform);
+    EXPECT_TRUE(windows.window.copies.empty());
+    ovek::refreshTimeOut = true;
+    ovek::refreshGUI(platform);
+    ovek::refreshGUI(platform);
+    EXPECT_EQ(windows.window.copies.size(), 2u);
+    ovek::refreshTimeOut = false;
+}
+
+}  // namespace
