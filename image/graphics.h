@@ -15,9 +15,9 @@ public:
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;
 
-    Image* target = nullptr;       // image drawn on; not owned
-    uint32_t fillColor = 0xFFFFFF; // 0x00RRGGBB of fills; white until setColor, as on a fresh surface
-    uint32_t textColor = 0;        // 0x00RRGGBB of text; black until setColor
+    Image* target = nullptr;         // image drawn on; not owned
+    uint32_t fillColor = 0xFFFFFF;   // 0x00RRGGBB of fills; white until setColor
+    uint32_t textColor = 0;          // 0x00RRGGBB of text; black until setColor
     int translateX = 0;            // pixels added to every x
     int translateY = 0;            // pixels added to every y
 

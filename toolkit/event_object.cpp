@@ -107,15 +107,17 @@ void EventObject::fireMouseUpEvent(int x, int y, int button, int dx, int dy, boo
     for (size_t i = mouseUpListeners.size(); i-- > 0;)
         if (i < mouseUpListeners.size())
             mouseUpListeners[i](x, y, button, this, dx, dy, wasDragged);
-    notifyListeners(eventListeners, &EventListener::mouseUp, x, y, button, this, dx, dy, wasDragged);
+    notifyListeners(eventListeners, &EventListener::mouseUp, x, y, button, this, dx, dy,
+                    wasDragged);
 }
 
-void EventObject::fireMouseDragEvent(int x, int y, int dxFromPress, int dyFromPress,
-                                     int dxFromLast, int dyFromLast)
+void EventObject::fireMouseDragEvent(int x, int y, int dxFromPress, int dyFromPress, int dxFromLast,
+                                     int dyFromLast)
 {
     runOldestFirst(mouseDragListeners, x, y, dxFromPress, dyFromPress, dxFromLast, dyFromLast,
                    this);
-    notifyListeners(eventListeners, &EventListener::mouseDrag, x, y, dxFromPress, dyFromPress, dxFromLast, dyFromLast, this);
+    notifyListeners(eventListeners, &EventListener::mouseDrag, x, y, dxFromPress, dyFromPress,
+                    dxFromLast, dyFromLast, this);
 }
 
 void EventObject::fireKeyEvent(int key, int state)

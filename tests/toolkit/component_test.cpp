@@ -141,7 +141,8 @@ TEST_F(ComponentRouting, ChildrenGetRecordsOutsideThemAndTheRealTypeWithoutAHit)
     // still gets the release that ends its press.
     root.fireMouseEvent(45, 45, 0, MOUSE_UP);
     EXPECT_EQ(upperLog.take(), (Lines{"upper up 25,25 b0 d25,25", "upper move 25,25"}));
-    EXPECT_EQ(lowerLog.take(), (Lines{"lower drag 35,35 p30,30 l0,0", "lower up 35,35 b0 d30,30 dragged"}));
+    EXPECT_EQ(lowerLog.take(),
+              (Lines{"lower drag 35,35 p30,30 l0,0", "lower up 35,35 b0 d30,30 dragged"}));
     EXPECT_FALSE(lower.pressed);
     root.fireMouseEvent(46, 46, 0, MOUSE_MOVE);
     EXPECT_TRUE(lowerLog.lines.empty());

@@ -32,8 +32,14 @@ public:
             " p" + std::to_string(dxp) + "," + std::to_string(dyp) + " l" + std::to_string(dxl) +
                 "," + std::to_string(dyl));
     }
-    void keyDown(int key, ovek::EventObject*) override { lines.push_back(prefix() + "keydown " + std::to_string(key)); }
-    void keyUp(int key, ovek::EventObject*) override { lines.push_back(prefix() + "keyup " + std::to_string(key)); }
+    void keyDown(int key, ovek::EventObject*) override
+    {
+        lines.push_back(prefix() + "keydown " + std::to_string(key));
+    }
+    void keyUp(int key, ovek::EventObject*) override
+    {
+        lines.push_back(prefix() + "keyup " + std::to_string(key));
+    }
 
     std::vector<std::string> take()
     {

@@ -31,7 +31,8 @@ TEST_F(EventObjectTest, ClickAtOneSpotGivesEnterDownZeroDragAndUpWithoutMove)
 {
     EXPECT_TRUE(square.fireMouseEvent(3, 4, ovek::MOUSE_BUTTON1, MOUSE_DOWN));
     EXPECT_TRUE(square.fireMouseEvent(3, 4, ovek::MOUSE_BUTTON1, MOUSE_UP));
-    EXPECT_EQ(log.take(), (Lines{"enter 3,4", "down 3,4 b0", "drag 3,4 p0,0 l0,0", "up 3,4 b0 d0,0"}));
+    EXPECT_EQ(log.take(),
+              (Lines{"enter 3,4", "down 3,4 b0", "drag 3,4 p0,0 l0,0", "up 3,4 b0 d0,0"}));
     EXPECT_FALSE(square.pressed);
     // The pointer stays: the next move is a plain move.
     square.fireMouseEvent(3, 4, 0, MOUSE_MOVE);
@@ -54,7 +55,8 @@ TEST_F(EventObjectTest, ReleaseOutsideGivesDragExitThenUpWithOutsideCoordinates)
     square.fireMouseEvent(2, 2, 0, MOUSE_DOWN);
     log.take();
     EXPECT_FALSE(square.fireMouseEvent(15, 2, ovek::MOUSE_BUTTON3, MOUSE_UP));
-    EXPECT_EQ(log.take(), (Lines{"drag 15,2 p13,0 l13,0", "exit 15,2", "up 15,2 b2 d13,0 dragged"}));
+    EXPECT_EQ(log.take(),
+              (Lines{"drag 15,2 p13,0 l13,0", "exit 15,2", "up 15,2 b2 d13,0 dragged"}));
     EXPECT_FALSE(square.pressed);
     // A record after the release gives nothing more.
     square.fireMouseEvent(16, 2, 0, MOUSE_MOVE);
