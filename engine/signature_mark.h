@@ -1,0 +1,12 @@
+#pragma once
+// The signature mark stamped near the top-left corner of every stereogram.
+namespace ovek {
+class Image;
+}
+
+// Point k of the mark lies at x = signyyy[k] + 10, y = signxxx[k] + 20.
+extern const int signyyy[864];  // 6..164
+extern const int signxxx[864];  // 11..44
+
+// A dark-grey outline first, then the pale-mint points on top.
+void stampSignature(ovek::Image& result);
