@@ -27,7 +27,7 @@ enum class Flavour { Os2v1, Os2v2, Windows };
 
 FileResult fail(const std::string& why) { return FileResult::failure(why); }
 
-std::string sizeText(long long w, long long h)
+std::string sizeText(int64_t w, int64_t h)
 {
     return std::to_string(w) + " x " + std::to_string(h);
 }
@@ -151,8 +151,8 @@ FileResult readBMPHeader(const uint8_t* data, size_t size, BMPHeader& out)
 
     const bool os2v1 = flavour == Flavour::Os2v1;
     // Windows sizes are signed: a negative height stores the rows top-down.
-    const long long w = os2v1 ? (long long)info.u16(4) : (long long)int32_t(info.u32(4));
-    long long h = os2v1 ? (long long)info.u16(6) : (long long)int32_t(info.u32(8));
+    const int64_t w = os2v1 ? int64_t(info.u16(4)) : int64_t(int32_t(info.u32(4)));
+    int64_t h = os2v1 ? int64_t(info.u16(6)) : int64_t(int32_t(info.u32(8)));
     const uint32_t planes = info.u16(os2v1 ? 8 : 12);
     out.bitCount = int(info.u16(os2v1 ? 10 : 14));
     const uint32_t compression = os2v1 ? 0 : info.u32(16);
