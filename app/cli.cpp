@@ -10,6 +10,9 @@ namespace {
 const char kUsage[] =
     "Usage:\n"
     "  pexolen convert PICTURE OUT.bmp   read any picture, write it as 24-bit BMP\n"
+    "  pexolen convert MODEL OUT.om      read a .3ds or .om model, write it as .om\n"
+    "  pexolen info MODEL [--points]     print a model's point and face counts and box;\n"
+    "                                    --points lists its points and faces too\n"
     "  pexolen --version                 print the version\n"
     "  pexolen --help                    print this text\n";
 

@@ -1,0 +1,1 @@
+pexolen_add_fuzz(om om_fuzz.cpp LIBS mesh)
