@@ -1,5 +1,8 @@
 #pragma once
 // Fields and pictures made up for the engine tests.
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -44,6 +47,39 @@ inline std::unique_ptr<ovek::Image> randomPattern(int w, int h, uint32_t seed = 
 {
     std::mt19937 rng(seed);
     return picture(w, h, [&](int, int) { return int(rng() & 0xFFFFFF); });
+}
+
+// A viewer of type V seeded from a random pattern, with the seeded red plane
+// kept for comparison.
+template <class V>
+class SeededViewerTest : public ::testing::Test {
+protected:
+    void seed(int w, int h, int patternWidth)
+    {
+        pattern = randomPattern(patternWidth, 7);
+        v.init(w, h, pattern.get());
+        seedR = v.planeR;
+    }
+    int seedRed(int column, int row) const { return seedR[size_t(column) * size_t(v.height) + size_t(row)]; }
+    bool columnKeptSeed(int column) const
+    {
+        for (int row = 0; row < v.height; ++row)
+            if (v.getR(column, row) != seedRed(column, row))
+                return false;
+        return true;
+    }
+    std::unique_ptr<ovek::Image> pattern;
+    V v;
+    std::vector<int> seedR;
+};
+
+// Red value at fractional picture column s of a row of a plane with the given
+// number of rows, interpolated and truncated like the colour copy.
+inline double redAt(const std::vector<int>& plane, int rows, double s, int row)
+{
+    const int k = int(s);
+    return std::trunc((k + 1 - s) * plane[size_t(k) * size_t(rows) + size_t(row)] +
+                      (s - k) * plane[size_t(k + 1) * size_t(rows) + size_t(row)]);
 }
 
 }  // namespace enginetest

@@ -14,34 +14,18 @@ using enginetest::field;
 
 namespace {
 
-class DiffViewerTest : public ::testing::Test {
+class DiffViewerTest : public enginetest::SeededViewerTest<DiffViewerModel> {
 protected:
-    void seed(int w, int h)
-    {
-        pattern = enginetest::randomPattern(1000, 5);
-        v.init(w, h, pattern.get());
-        seedR = v.planeR;
-    }
-    bool columnKeptSeed(int c) const
-    {
-        for (int row = 0; row < v.height; ++row)
-            if (v.getR(c, row) != seedR[size_t(c) * v.height + row])
-                return false;
-        return true;
-    }
     void produceAll(ObjectModel* const* layers, int count, int start, int end)
     {
         for (int i = 0; i < v.height; ++i)
             v.produce(start, end, i - (v.height >> 1), layers, count);
     }
-    std::unique_ptr<ovek::Image> pattern;
-    DiffViewerModel v;
-    std::vector<int> seedR;
 };
 
 TEST_F(DiffViewerTest, FlatBaseChangesOnlyTheColumnsItsSpanReaches)
 {
-    seed(800, 4);
+    seed(800, 4, 1000);
     ObjectModel flat;
     ObjectModel* layers[] = {&flat};
     produceAll(layers, 1, -900, 900);
@@ -55,25 +39,21 @@ TEST_F(DiffViewerTest, FlatBaseChangesOnlyTheColumnsItsSpanReaches)
     }
     // Each covered column copies from 200 * 580 / 860 = 134.88 columns to its left.
     const double period = 200.0 * 580 / 860;
-    for (int c = 175; c <= 760; ++c) {
-        const double s = c - period;
-        const int k = int(s);
-        const double expected = (k + 1 - s) * v.getR(k, 0) + (s - k) * v.getR(k + 1, 0);
-        ASSERT_NEAR(v.getR(c, 0), std::trunc(expected), 1) << c;
-    }
+    for (int c = 175; c <= 760; ++c)
+        ASSERT_NEAR(v.getR(c, 0), enginetest::redAt(v.planeR, v.height, c - period, 0), 1) << c;
     EXPECT_FALSE(columnKeptSeed(500));
 }
 
 TEST_F(DiffViewerTest, OnlyTheFirstLayerIsSampled)
 {
-    seed(300, 6);
+    seed(300, 6, 1000);
     auto bump = field([](double x, double) { return std::fabs(x) < 40 ? 120 : 10; });
     BackLayModel back;
     ObjectModel* one[] = {bump.get()};
     ObjectModel* two[] = {bump.get(), &back};
     produceAll(one, 1, -340, 340);
     const std::vector<int> single = v.planeR;
-    seed(300, 6);
+    seed(300, 6, 1000);
     produceAll(two, 2, -340, 340);
     EXPECT_EQ(v.planeR, single);
     EXPECT_NE(v.planeR, seedR);
@@ -85,10 +65,10 @@ TEST_F(DiffViewerTest, ASegmentReachingOutsideIsDroppedNotClipped)
     // 39.7 .. 67.4.
     auto cliff = field([](double x, double) { return x < 0.5 ? 400 : 0; });
     ObjectModel* layers[] = {cliff.get()};
-    seed(200, 2);
+    seed(200, 2, 1000);
     v.produce(0, 2, 0, layers, 1);
     EXPECT_GT(v.depth[100 + 50], 0);
-    seed(100, 2);  // half 50: the segment's right end lies outside
+    seed(100, 2, 1000);  // half 50: the segment's right end lies outside
     v.produce(0, 2, 0, layers, 1);
     for (double d : v.depth)
         EXPECT_EQ(d, -1);
@@ -97,7 +77,7 @@ TEST_F(DiffViewerTest, ASegmentReachingOutsideIsDroppedNotClipped)
 
 TEST_F(DiffViewerTest, TheFirstColumnIsNeverWritten)
 {
-    seed(300, 4);
+    seed(300, 4, 1000);
     auto wavy = field([](double x, double y) { return 100 + 90 * std::sin(x / 17 + y / 5); });
     ObjectModel* layers[] = {wavy.get()};
     produceAll(layers, 1, -3000, 3000);
@@ -108,7 +88,7 @@ TEST_F(DiffViewerTest, TheFirstColumnIsNeverWritten)
 
 TEST_F(DiffViewerTest, MissingLayersAndWildHeightsAreHarmless)
 {
-    seed(120, 4);
+    seed(120, 4, 1000);
     produceAll(nullptr, 1, -200, 200);
     ObjectModel* none[] = {nullptr};
     produceAll(none, 1, -200, 200);
