@@ -36,7 +36,7 @@ TEST(BMPDecode, PaletteIndicesAreReadFromTheHighBitsOfEachByte)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(p.at(x, 0), want[x]) << bits << " bits, pixel " << x;
     }
-    // One bit; indices past the two-entry table show black.
+    // One bit: nine pixels over two bytes.
     Spec s;
     s.width = 9;
     s.bits = 1;
@@ -47,6 +47,7 @@ TEST(BMPDecode, PaletteIndicesAreReadFromTheHighBitsOfEachByte)
     EXPECT_EQ(p.at(0, 0), 0xffffffu);
     EXPECT_EQ(p.at(1, 0), 0x102030u);
     EXPECT_EQ(p.at(8, 0), 0xffffffu);
+    // An index past the two-entry table shows black.
     s.bits = 8;
     s.pixels = "\x01\x07"s + std::string(10, '\0');
     p = decode(buildBMP(s));
