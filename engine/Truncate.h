@@ -1,7 +1,8 @@
 #pragma once
-// Truncation toward zero of doubles that may lie far outside int range (or be
-// NaN, which counts as the lower end). Converting such a value straight to int
-// is undefined, so every coordinate that becomes an index passes through here.
+// Bounding of computed values. Truncation toward zero of doubles that may lie
+// far outside int range (or be NaN, which counts as the lower end): converting
+// such a value straight to int is undefined, so every coordinate that becomes
+// an index passes through here.
 #include <cmath>
 
 // trunc(v) kept within [lo, hi]; requires lo <= hi.
@@ -22,4 +23,16 @@ inline bool cellIndex(double coord, int center, int count, int& index)
         return false;
     index = int(cell);
     return true;
+}
+
+// v kept within [min(a, b), max(a, b)]; NaN passes through.
+inline double clampBetween(double v, double a, double b)
+{
+    const double lo = a < b ? a : b;
+    const double hi = a < b ? b : a;
+    if (v < lo)
+        v = lo;
+    if (v > hi)
+        v = hi;
+    return v;
 }

@@ -35,7 +35,7 @@ void ViewerModel::init(int w, int h, const ovek::Image* pattern)
     const int ph = pattern->getHeight();
     const int half = width / 2;
     for (int x = 0; x < width; ++x) {
-        const int u = int((long long)(half) + x) % pw;
+        const int u = int(((long long)half + x) % pw);
         for (int y = 0; y < height; ++y) {
             const int p = pattern->getColor(u, y % ph);
             const size_t i = cell(x, y);
@@ -105,15 +105,10 @@ double ViewerModel::getObjectRealX(double x1, double z1, double x2, double z2, d
     const double D = eye_h - img_h;
     const double den = (x2 - x1) * D - (px - eyeX) * (z1 - z2);
     if (Math_abs(den) > 0.01) {
-        double x = ((x2 * z1 - x1 * z2) * (px - eyeX) - (eye_h * px - img_h * eyeX) * (x2 - x1)) /
-                   ((z1 - z2) * (px - eyeX) - D * (x2 - x1));
-        const double lo = x1 < x2 ? x1 : x2;
-        const double hi = x1 < x2 ? x2 : x1;
-        if (x < lo)
-            x = lo;
-        if (x > hi)
-            x = hi;
-        return x;
+        const double x =
+            ((x2 * z1 - x1 * z2) * (px - eyeX) - (eye_h * px - img_h * eyeX) * (x2 - x1)) /
+            ((z1 - z2) * (px - eyeX) - D * (x2 - x1));
+        return clampBetween(x, x1, x2);
     }
     return z1 > z2 ? x1 : x2;
 }

@@ -10,7 +10,7 @@
 
 YChangedObjectModel::YChangedObjectModel(const ViewerModel& viewer, const ObjectModel* field,
                                          int, int c, int r)
-    : table(), img_h(viewer.getImg_h()), eye_h(viewer.getEye_h()),
+    : img_h(viewer.getImg_h()), eye_h(viewer.getEye_h()),
       columns(c < 0 ? 0 : c), rows(r < 0 ? 0 : r)
 {
     table.assign(size_t(columns) * size_t(rows), 0.0);
@@ -45,14 +45,8 @@ double YChangedObjectModel::getObjectRealDeep(double y1, double z1, double y2, d
     const double D = eye_h - img_h;
     const double den = (y2 - y1) * D - py * (z1 - z2);
     if (den > 0.001 || den < -0.001) {
-        double z = (D * (y2 * z1 - y1 * z2) - (z1 - z2) * eye_h * py) / den;
-        const double lo = z1 < z2 ? z1 : z2;
-        const double hi = z1 < z2 ? z2 : z1;
-        if (z < lo)
-            z = lo;
-        if (z > hi)
-            z = hi;
-        return z;
+        const double z = (D * (y2 * z1 - y1 * z2) - (z1 - z2) * eye_h * py) / den;
+        return clampBetween(z, z1, z2);
     }
     return z1 > z2 ? z1 : z2;
 }
