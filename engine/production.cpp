@@ -86,7 +86,7 @@ std::unique_ptr<Image> produceFromDepthPicture(const ProductionInput& in)
     std::vector<std::unique_ptr<ObjectModel>> prepared =
         YChangedObjectModel::getModels(viewer, layers, 2, w, h);
     ObjectModel* preparedList[2] = {prepared[0].get(), prepared[1].get()};
-    const int span = w * 900 / 800;
+    const int span = depthSpan(w);
     for (int i = 0; i < h; ++i) {
         viewer.produce(-span, span, i - (h >> 1), preparedList, 2);
         copyRow(viewer, *result, i);
@@ -109,6 +109,11 @@ void resultSize(const ProductionInput& in, int& width, int& height)
         width = 800;
     if (height <= 599)
         height = 600;
+}
+
+int depthSpan(int width)
+{
+    return width * 900 / 800;
 }
 
 std::unique_ptr<Image> produceStereogram(const ProductionInput& in)

@@ -32,6 +32,9 @@ struct ProductionInput {
 // 800 x 600 and never smaller than the depth picture.
 void resultSize(const ProductionInput& in, int& width, int& height);
 
+// Depth mode samples x from -span to span: width * 900 / 800 in integers.
+int depthSpan(int width);
+
 // Runs the whole production; the caller owns the result.
 std::unique_ptr<Image> produceStereogram(const ProductionInput& in);
 
