@@ -43,13 +43,18 @@ void Image::clear()
 {
     pixels.clear();
     pixels.shrink_to_fit();
-    memDC.reset();
+    // The surface object stays: images made by createImage keep pointing at it.
+    if (memDC)
+        memDC->resize(0, 0);
 }
 
 PixelSurface& Image::surface()
 {
-    if (!memDC || memDC->width != width || memDC->height != height) {
+    if (!memDC) {
         memDC = std::make_unique<PixelSurface>(width, height);
+        current = false;
+    } else if (memDC->width != width || memDC->height != height) {
+        memDC->resize(width, height);
         current = false;
     }
     return *memDC;

@@ -26,7 +26,8 @@ public:
     Surface* targetDC = nullptr;   // where paint copies to; not owned
     bool current = false;          // memDC shows the same picture as pixels
     // Own drawing surface (Graphics draws here, createImage targets it); made
-    // on first use so that images never shown cost no surface memory.
+    // on first use so that images never shown cost no surface memory, and kept
+    // (resized in place) for the image's lifetime so that pointers to it stay valid.
     std::unique_ptr<PixelSurface> memDC;
 
     Image(Surface* target, int width, int height);

@@ -11,6 +11,13 @@ PixelSurface::PixelSurface(int w, int h)
 {
 }
 
+void PixelSurface::resize(int w, int h)
+{
+    width = std::max(w, 0);
+    height = std::max(h, 0);
+    pixels.assign(size_t(width) * size_t(height), 0);
+}
+
 uint32_t PixelSurface::get(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height)

@@ -30,6 +30,7 @@ public:
     int height = 0;                 // pixels
     std::vector<uint32_t> pixels;   // width * height, row 0 at the top
 
+    void resize(int width, int height);  // black again
     uint32_t get(int x, int y) const;   // 0 outside
     void set(int x, int y, uint32_t rgb);  // ignored outside
     // Fill [x0, x1) x [y0, y1), clipped to the surface.

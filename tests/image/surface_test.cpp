@@ -82,6 +82,19 @@ TEST(Paint, ResizeMakesTheSurfaceStale)
     EXPECT_EQ(screen.get(0, 0), 0u);
 }
 
+TEST(Paint, ChildImagesStillReachTheParentSurfaceAfterItIsResized)
+{
+    Image parent(nullptr, 2, 2);
+    std::unique_ptr<Image> child(parent.createImage(0, 0, 1, 1));
+    parent.setSize(6, 4);
+    parent.refresh();
+    child->setColor(0, 0, 0, 0, 255);
+    child->paint(5, 3);
+    EXPECT_EQ(parent.surface().get(5, 3), 0u) << "paint(w, h) places the image at its position";
+    child->paint(5, 3, 1, 1);
+    EXPECT_EQ(parent.surface().get(5, 3), ovek::rgb(255, 0, 0));
+}
+
 TEST(Surface, CopyWithinOneSurfaceReadsTheOriginal)
 {
     PixelSurface s(4, 1);
