@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 #include <unordered_map>
 
@@ -16,8 +15,7 @@ void printBox(const Component3D& mesh)
         const Point3D& p = *mesh.points[i];
         if (i == 0)
             lo = hi = p;
-        lo.set(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
-        hi.set(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
+        widenBox(&lo, &hi, &p);
     }
     std::printf("points %zu faces %zu bbox %.6f %.6f %.6f %.6f %.6f %.6f\n", mesh.points.size(),
                 mesh.faces.size(), lo.x, lo.y, lo.z, hi.x, hi.y, hi.z);

@@ -33,12 +33,7 @@ void Component3D::setBounds(bool first, const Point3D* p)
         boundMin.set(p->x, p->y, p->z);
         boundMax.set(p->x, p->y, p->z);
     }
-    boundMin.x = std::min(boundMin.x, p->x);
-    boundMin.y = std::min(boundMin.y, p->y);
-    boundMin.z = std::min(boundMin.z, p->z);
-    boundMax.x = std::max(boundMax.x, p->x);
-    boundMax.y = std::max(boundMax.y, p->y);
-    boundMax.z = std::max(boundMax.z, p->z);
+    widenBox(&boundMin, &boundMax, p);
 }
 
 Component3D* Component3D::clone() const
@@ -186,12 +181,7 @@ void Component3D::update()
             lo = hi = s;
             first = false;
         }
-        lo.x = std::min(lo.x, s.x);
-        lo.y = std::min(lo.y, s.y);
-        lo.z = std::min(lo.z, s.z);
-        hi.x = std::max(hi.x, s.x);
-        hi.y = std::max(hi.y, s.y);
-        hi.z = std::max(hi.z, s.z);
+        widenBox(&lo, &hi, &s);
     }
     // Nothing selected: the box, and so the centre, is all zeros.
     centerX = (lo.x + hi.x) / 2;

@@ -1,7 +1,5 @@
 // The mesh as the stereogram engine's triangle list. Engine y points the other
 // way from the mesh, and depth grows by a third of the lateral scale from 20.
-#include <algorithm>
-
 #include "engine/TriangleModel.h"
 #include "mesh/component3d.h"
 
@@ -37,14 +35,8 @@ void Component3D::toFacesModel(FacesModel* target, double width, double height, 
     if (points.empty())
         return;
     Point3D lo = *points[0], hi = *points[0];
-    for (const auto& p : points) {
-        lo.x = std::min(lo.x, p->x);
-        lo.y = std::min(lo.y, p->y);
-        lo.z = std::min(lo.z, p->z);
-        hi.x = std::max(hi.x, p->x);
-        hi.y = std::max(hi.y, p->y);
-        hi.z = std::max(hi.z, p->z);
-    }
+    for (const auto& p : points)
+        widenBox(&lo, &hi, p.get());
     auto ratio = [](double want, double extent) { return extent > 0 ? want / extent : 100; };
     const double m = getAbsMin(ratio(width, hi.x - lo.x), ratio(height, hi.y - lo.y),
                                ratio(depth, hi.z - lo.z));

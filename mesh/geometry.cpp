@@ -1,5 +1,6 @@
 #include "mesh/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 double Point3D::getDistance(const Point3D* other) const
@@ -52,6 +53,16 @@ void Rectangle3D::show()
 bool Rectangle3D::isPointIn(double x, double y)
 {
     return isInTriangle(x, y, p1, p2, p3) || isInTriangle(x, y, p1, p4, p3);
+}
+
+void widenBox(Point3D* lo, Point3D* hi, const Point3D* p)
+{
+    lo->x = std::min(lo->x, p->x);
+    lo->y = std::min(lo->y, p->y);
+    lo->z = std::min(lo->z, p->z);
+    hi->x = std::max(hi->x, p->x);
+    hi->y = std::max(hi->y, p->y);
+    hi->z = std::max(hi->z, p->z);
 }
 
 double getAbsMin(double a, double b, double c)

@@ -72,6 +72,8 @@ public:
     virtual bool isPointIn(double x, double y);
 };
 
+// Widens the box lo-hi to take in p (x, y, z only).
+void widenBox(Point3D* lo, Point3D* hi, const Point3D* p);
 // The argument of least magnitude, with its sign; a tie goes to the later one.
 double getAbsMin(double a, double b, double c);
 // Twice the area of the triangle in the x-y plane.
