@@ -12,7 +12,9 @@ fi
 cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
 
 if [ $# -eq 0 ]; then
-    "$build/app/pexolen" --version
-    exec "$build/app/pexolen" --help
+    # With no arguments: make the demonstration stereogram.
+    "$build/app/pexolen" produce -o "$PWD/stereogram.bmp"
+    echo "Made the demo stereogram: $PWD/stereogram.bmp (./run.sh --help for more)"
+    exit 0
 fi
 exec "$build/app/pexolen" "$@"

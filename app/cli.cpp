@@ -9,6 +9,10 @@ namespace {
 
 const char kUsage[] =
     "Usage:\n"
+    "  pexolen produce [--pattern FILE|none] [--depth FILE | --model FILE [--size WxH]] [-o OUT]\n"
+    "                                    make a stereogram (defaults: demo/pattern.bmp,\n"
+    "                                    demo/demo.3ds, 866x554, stereogram.bmp; OUT ending\n"
+    "                                    in .png writes PNG)\n"
     "  pexolen convert PICTURE OUT.bmp   read any picture, write it as 24-bit BMP\n"
     "  pexolen convert MODEL OUT.om      read a .3ds or .om model, write it as .om\n"
     "  pexolen info MODEL [--points]     print a model's point and face counts and box;\n"
