@@ -23,7 +23,7 @@ bool Component3D::isPointIn(double x, double y)
             mx < boundMax.x && my > boundMin.y && my < boundMax.y)
             return true;
     }
-    double ax, ay, az, bx, by, bz;
+    double ax = 0, ay = 0, az = 0, bx = 0, by = 0, bz = 0;
     WINDOW_INFO.getWindowPos(boundMin.x, boundMin.y, boundMin.z, &ax, &ay, &az);
     WINDOW_INFO.getWindowPos(boundMax.x, boundMax.y, boundMax.z, &bx, &by, &bz);
     // Between the two projections, lower end included, in either order.

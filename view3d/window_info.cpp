@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 
 WINDOW_INFO_CLASS WINDOW_INFO;
 
@@ -41,8 +42,15 @@ int WINDOW_INFO_CLASS::getRealPosQuick(double wx, double wy, double wz, double* 
 
 bool WINDOW_INFO_CLASS::isVisible(double x, double y, double z)
 {
-    double wx, wy, wz;
-    getWindowPosQuick(x, y, z, &wx, &wy, &wz);
+    double wx = 0, wy = 0, wz = 0;
+    // A point in the eye's own plane has no window position: nothing shows it.
+    if (!getWindowPosQuick(x, y, z, &wx, &wy, &wz))
+        return false;
+    // Far outside the window every sample would be background; this also keeps
+    // the conversions to int below in range.
+    const double limit = 1e9;
+    if (!(std::fabs(wx) < limit && std::fabs(viewport[3] - wy) < limit))
+        return true;
     // The judged samples: columns trunc(wx)-2 .. trunc(wx), rows r0 .. r0+2
     // (bottom-up), the lower-left 3 x 3 of a 5 x 5 block around the point.
     const int c0 = int(wx) - 2;

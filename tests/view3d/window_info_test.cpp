@@ -96,6 +96,10 @@ TEST_F(ProjectionTest, VisibilityAtAndBeyondTheBorderReadsOnlyInsideTheView)
     double wx, wy, wz;
     WINDOW_INFO.getWindowPos(40, 40, 0, &wx, &wy, &wz);
     EXPECT_TRUE(WINDOW_INFO.isVisible(40, 40, 0));
+    // In the eye's plane there is no window position; next to it, a huge one.
+    const double eye = -WINDOW_INFO.modelview[14];   // 3.6 as OpenGL stores it
+    EXPECT_FALSE(WINDOW_INFO.isVisible(0.5, 0, eye));
+    EXPECT_TRUE(WINDOW_INFO.isVisible(0.5, 0, eye - 1e-13));
 }
 
 TEST(Projection, PaneMappingAndFocusNeedNoContext)
