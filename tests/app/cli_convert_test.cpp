@@ -1,22 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include "image/image.h"
-#include "tests/test_util.h"
+#include "tests/app/run_pexolen.h"
 
 namespace {
 
-// Runs the pexolen binary; returns its exit status, standard error in *err.
+// Exit status of the pexolen binary; its standard error in *err.
 int pexolen(const std::string& args, std::string* err = nullptr)
 {
-    testutil::TempDir dir;
-    const std::string cmd = std::string(PEXOLEN_BIN) + " " + args + " </dev/null >" +
-                            dir.file("out") + " 2>" + dir.file("err");
-    const int status = std::system(cmd.c_str());
+    const testutil::Outcome r = testutil::pexolen(args);
     if (err)
-        *err = testutil::readFile(dir.file("err"));
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        *err = r.err;
+    return r.status;
 }
 
 TEST(CommandLine, VersionHelpAndWrongUsage)

@@ -1,29 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstring>
 
-#include "tests/test_util.h"
+#include "tests/app/run_pexolen.h"
 #include "tools/threeds_writer.h"
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome pexolen(const std::string& args)
-{
-    testutil::TempDir dir;
-    const std::string cmd = std::string(PEXOLEN_BIN) + " " + args + " </dev/null >" + dir.file("out") +
-                            " 2>" + dir.file("err");
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testutil::readFile(dir.file("out")),
-            testutil::readFile(dir.file("err"))};
-}
+using testutil::Outcome;
+using testutil::pexolen;
 
 std::string twoObjects()
 {

@@ -12,7 +12,7 @@ using bmptest::buildBMP;
 using bmptest::decode;
 using bmptest::le32;
 using bmptest::Picture;
-using bmptest::Spec;
+using bmptest::Layout;
 
 const std::vector<uint32_t> kFourColours = {0x000000, 0xff0000, 0x00ff00, 0x0000ff};
 
@@ -25,7 +25,7 @@ TEST(BMPDecode, PaletteIndicesAreReadFromTheHighBitsOfEachByte)
         {8, "\x01\x02\x03\x00\x01\0\0\0"s},
     };
     for (const auto& [bits, row] : rows) {
-        Spec s;
+        Layout s;
         s.width = 5;
         s.bits = bits;
         s.palette = kFourColours;
@@ -37,7 +37,7 @@ TEST(BMPDecode, PaletteIndicesAreReadFromTheHighBitsOfEachByte)
             EXPECT_EQ(p.at(x, 0), want[x]) << bits << " bits, pixel " << x;
     }
     // One bit: nine pixels over two bytes.
-    Spec s;
+    Layout s;
     s.width = 9;
     s.bits = 1;
     s.palette = {0x102030, 0xffffff};
@@ -57,7 +57,7 @@ TEST(BMPDecode, PaletteIndicesAreReadFromTheHighBitsOfEachByte)
 
 TEST(BMPDecode, NegativeHeightStoresTheTopRowFirst)
 {
-    Spec s;
+    Layout s;
     s.width = 1;
     s.height = 2;
     s.pixels = "\x01\x02\x03\0\x04\x05\x06\0"s;
@@ -72,7 +72,7 @@ TEST(BMPDecode, NegativeHeightStoresTheTopRowFirst)
 
 TEST(BMPDecode, MaskedChannelsWidenToEightBitsByRepeatingTheirBits)
 {
-    Spec s;
+    Layout s;
     s.width = 2;
     s.bits = 16;
     s.compression = 3;
@@ -95,9 +95,9 @@ TEST(BMPDecode, MaskedChannelsWidenToEightBitsByRepeatingTheirBits)
     EXPECT_FALSE(decode(buildBMP(s)).ok) << "no channel at all";
 }
 
-Spec rle8(const std::string& codes)
+Layout rle8(const std::string& codes)
 {
-    Spec s;
+    Layout s;
     s.width = 4;
     s.height = 3;
     s.bits = 8;
@@ -123,7 +123,7 @@ TEST(BMPDecode, RunLengthCodesFillRowsFromTheBottomAndSkippedPixelsStayBlack)
             EXPECT_EQ(p.at(x, y), want[y][x]) << x << "," << y;
 
     // RLE4: runs alternate the two nibbles; a literal of three takes two bytes.
-    Spec s = rle8("\x03\x12\x01\x21\x00\x00\x00\x03\x31\x20\x00\x01"s);
+    Layout s = rle8("\x03\x12\x01\x21\x00\x00\x00\x03\x31\x20\x00\x01"s);
     s.bits = 4;
     s.compression = 2;
     p = decode(buildBMP(s));
@@ -161,7 +161,7 @@ TEST(BMPDecode, RunLengthCodesThatLeaveThePictureAreRefused)
 
 TEST(BMPDecode, SizesPastTheLimitsAreRefusedWithoutLookingFurther)
 {
-    Spec s;
+    Layout s;
     const std::pair<int, int> sizes[] = {
         {ovek::Image::kMaxSide + 1, 1}, {20000, 20000}, {0, 5}, {-3, 5}, {5, 0}, {1, INT32_MIN}};
     for (auto [w, h] : sizes) {
@@ -199,7 +199,7 @@ void expectEveryCutFailsCleanly(const std::string& file)
 
 TEST(BMPDecode, EveryCutOfAFileFailsCleanlyOrKeepsTheWholePicture)
 {
-    Spec s;
+    Layout s;
     s.width = 3;
     s.height = 2;
     s.pixels = std::string(24, '\x7f');
@@ -214,7 +214,7 @@ TEST(BMPDecode, EveryCutOfAFileFailsCleanlyOrKeepsTheWholePicture)
 
 TEST(BMPDecode, CorruptedHeaderBytesNeverCrashOrOverrun)
 {
-    Spec s;
+    Layout s;
     s.width = 4;
     s.height = 2;
     s.bits = 4;
@@ -233,7 +233,7 @@ TEST(BMPDecode, CorruptedHeaderBytesNeverCrashOrOverrun)
 
 TEST(BMPDecode, CountsBumpedPastTheDataAreRefused)
 {
-    Spec s;
+    Layout s;
     s.width = 2;
     s.height = 2;
     s.pixels = std::string(16, '\x10');

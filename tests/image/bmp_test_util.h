@@ -43,7 +43,7 @@ inline std::string le16(uint32_t v) { return {char(v & 255), char(v >> 8 & 255)}
 inline std::string le32(uint32_t v) { return le16(v & 0xffff) + le16(v >> 16); }
 
 // A file with a 40-byte header; masks and colour table follow it.
-struct Spec {
+struct Layout {
     int32_t width = 1;
     int32_t height = 1;
     uint16_t bits = 24;
@@ -54,7 +54,7 @@ struct Spec {
     std::string pixels;             // exactly as stored in the file
 };
 
-inline std::string buildBMP(const Spec& s)
+inline std::string buildBMP(const Layout& s)
 {
     const uint32_t offset = uint32_t(54 + 4 * (s.masks.size() + s.palette.size()));
     std::string f = "BM" + le32(offset + uint32_t(s.pixels.size())) + le32(0) + le32(offset);
