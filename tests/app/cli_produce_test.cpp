@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "image/image.h"
+#include "mesh/chunk3ds.h"
+#include "mesh/component3d.h"
 #include "tests/app/run_pexolen.h"
 
 using testutil::Outcome;
@@ -109,6 +111,35 @@ TEST(CommandLineProduce, RefusesDamagedFilesFromTheSharedCorpus)
         EXPECT_EQ(r.status, 2) << args << "\n" << r.err;
     }
     EXPECT_EQ(filesIn(dir.path()), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DemoFiles, LoadAsTheProgramExpectsThem)
+{
+    const auto pattern = load(kDemo + "pattern.bmp");
+    EXPECT_GE(pattern->getWidth(), 128);
+    EXPECT_LE(pattern->getWidth(), 160);
+    const auto depth = load(kDemo + "depth.bmp");
+    EXPECT_EQ(depth->getWidth(), 640);
+    EXPECT_EQ(depth->getHeight(), 480);
+    const Outcome info = pexolen("info " + kDemo + "demo.3ds");
+    ASSERT_EQ(info.status, 0) << info.err;
+    unsigned points = 0, faces = 0;
+    ASSERT_EQ(std::sscanf(info.out.c_str(), "points %u faces %u", &points, &faces), 2) << info.out;
+    EXPECT_GE(faces, 2000u);
+    EXPECT_LE(faces, 10000u);
+    // Several objects, one with a material group inside its face list.
+    const std::string bytes = testutil::readFile(kDemo + "demo.3ds");
+    MainChunk root;
+    ASSERT_TRUE(ovek::parse3DS(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), root));
+    Component3D mesh;
+    mesh.load(&root);
+    EXPECT_GE(mesh.faceLists.size(), 3u);
+    mesh.faceLists.clear();
+    EXPECT_NE(bytes.find("Gloss"), std::string::npos);
 }
 
 }  // namespace
