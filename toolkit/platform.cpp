@@ -9,20 +9,31 @@ Platform MYPLAT;
 void Platform::init(WindowSystem* windowSystem, int width, int height)
 {
     windows = windowSystem;
-    rootGraphics.reset();
-    rootImage.reset();
+    newBackBuffer(width, height);   // even at the same size
     setSize(width, height);
     inited = true;
 }
 
 void Platform::setSize(int w, int h)
 {
-    if (!rootImage || rootImage->width != w || rootImage->height != h) {
-        rootGraphics.reset();
-        rootImage = std::make_unique<Image>(windows ? windows->rootSurface() : nullptr, w, h);
-        rootGraphics = std::make_unique<Graphics>(rootImage.get());
-    }
+    if (!rootImage || rootImage->width != w || rootImage->height != h)
+        newBackBuffer(w, h);
     rootComponent.setBounds(0, 0, w, h);
+}
+
+void Platform::newBackBuffer(int w, int h)
+{
+    Surface* window = windows ? windows->rootSurface() : nullptr;
+    rootGraphics.reset();
+    // Cleared and resized in place rather than replaced: images made by
+    // createImage point at its surface and would otherwise be left dangling.
+    if (rootImage) {
+        rootImage->setHDC(window);
+        rootImage->setSize(w, h);
+    } else {
+        rootImage = std::make_unique<Image>(window, w, h);
+    }
+    rootGraphics = std::make_unique<Graphics>(rootImage.get());
 }
 
 void Platform::setTitle(const char* title)

@@ -34,7 +34,7 @@ public:
     bool tooltipShown = false;                // a tooltip exists
     int tooltipBalance = 0;                   // shows minus hides in the current event bracket
 
-    // Binds to the window system (null detaches) and always makes a new back
+    // Binds to the window system (null detaches) and always makes a blank back
     // buffer of width x height.
     void init(WindowSystem* windowSystem, int width, int height);
     bool isInited() const { return inited; }
@@ -79,6 +79,9 @@ public:
     int getAsyncKeyState(int key);
 
 private:
+    // A blank back buffer of w x h painting onto the root window, with a new
+    // drawing context on it.
+    void newBackBuffer(int w, int h);
     const char* askFile(FileDialogKind kind, const char* filter);
 };
 
