@@ -67,10 +67,10 @@ void Component3D::setSize(const Point3D* min, const Point3D* max)
         const double extent = b.max[k] - b.min[k];
         if (!(extent > 0))
             continue;
-        const double scale = (get(max, k) - get(min, k)) / extent;
+        const double want = get(max, k) - get(min, k);
         for (auto& p : staticPoints) {
             double* v = coord(*p, k);
-            *v = b.min[k] + (*v - b.min[k]) * scale;
+            *v = b.min[k] + (*v - b.min[k]) * want / extent;
         }
     }
 }

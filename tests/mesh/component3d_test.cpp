@@ -187,6 +187,18 @@ TEST(Component3D, PerAxisResizeKeepsTheLowestCoordinate)
     expectAt(mesh.staticPoints[1].get(), 5, 8, 3);
 }
 
+TEST(Component3D, PerAxisResizeMultipliesByTheNewExtentBeforeDividingByTheOld)
+{
+    // (p - lo) * (max - min) / extent, rounded in that order: scaling by the
+    // quotient first comes out two units in the last place higher here.
+    Component3D mesh;
+    addPoints(mesh, {{0, 0, 0}, {0.1, 0, 0}, {3, 0, 0}});
+    const Point3D min(0, 0, 0), max(2.9, 0, 0);
+    mesh.setSize(&min, &max);
+    EXPECT_EQ(mesh.staticPoints[1]->x, 0.09666666666666666);
+    EXPECT_EQ(mesh.staticPoints[2]->x, 2.9);
+}
+
 TEST(Component3D, PointNormalPasses)
 {
     Component3D mesh;
