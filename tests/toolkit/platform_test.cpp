@@ -112,6 +112,25 @@ TEST(PlatformSize, NewBackBufferOnlyForANewSizeAndBoundsListenerOnChange)
     platform.flush();
 }
 
+TEST(PlatformSize, ImagesMadeBeforeAResizeStillPaintOntoTheBackBuffer)
+{
+    faketk::FakeWindowSystem windows;
+    ovek::Platform platform;
+    platform.init(&windows, 866, 621);
+    std::unique_ptr<ovek::Image> made(platform.createImage(2, 2));
+    made->setColor(1, 1, 0x33, 0x22, 0x11);
+    // The start-up order: images are loaded, then the platform is set up again
+    // at its final size, and once more at the same size.
+    platform.init(&windows, 866, 592);
+    platform.setSize(400, 300);
+    platform.init(&windows, 400, 300);
+    ovek::Graphics onMade(made.get());
+    onMade.flush();   // paints the image onto the surface it was made for
+    EXPECT_EQ(platform.getRootImage()->surface().get(1, 1), 0x112233u);
+    EXPECT_EQ(platform.getRootImage()->targetDC, &windows.window);
+    EXPECT_EQ(platform.getRootGraphics()->target, platform.getRootImage());
+}
+
 TEST(PlatformImages, ImagesPaintOntoTheBackBufferOrNowhereBeforeInit)
 {
     ovek::Platform platform;
@@ -217,29 +236,6 @@ TEST(WindowCells, SortingAndSizesSurviveExtremeBounds)
         EXPECT_GE(c.width, 1);
         EXPECT_GE(c.height, 1);
     }
-}
-
-}  // namespace
-
-namespace {
-
-TEST(PlatformSize, ImagesMadeBeforeAResizeStillPaintOntoTheBackBuffer)
-{
-    faketk::FakeWindowSystem windows;
-    ovek::Platform platform;
-    platform.init(&windows, 866, 621);
-    std::unique_ptr<ovek::Image> made(platform.createImage(2, 2));
-    made->setColor(1, 1, 0x33, 0x22, 0x11);
-    // The start-up order: images are loaded, then the platform is set up again
-    // at its final size, and once more at the same size.
-    platform.init(&windows, 866, 592);
-    platform.setSize(400, 300);
-    platform.init(&windows, 400, 300);
-    ovek::Graphics onMade(made.get());
-    onMade.flush();   // paints the image onto the surface it was made for
-    EXPECT_EQ(platform.getRootImage()->surface().get(1, 1), 0x112233u);
-    EXPECT_EQ(platform.getRootImage()->targetDC, &windows.window);
-    EXPECT_EQ(platform.getRootGraphics()->target, platform.getRootImage());
 }
 
 }  // namespace
