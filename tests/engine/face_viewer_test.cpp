@@ -126,18 +126,53 @@ TEST_F(FaceViewerTest, ArraysFollowANewWidthAndTheEyesStayPut)
     EXPECT_EQ(v.sourceRight.size(), 90u);
 }
 
-TEST_F(FaceViewerTest, TheEarlierTriangleWinsATieForTheRightEye)
+// A strip x0 .. x1 across rows -10 .. 10 at height z, as two triangles.
+void addStrip(FacesModel& list, double x0, double x1, double z)
 {
-    seed(100, 2, 61);
-    FacesModel list;
-    addBackground(list, 20);
-    addBackground(list, 20);
-    v.produce(0, 0, 0, &list);
-    const std::vector<double> both = v.sourceRight;
-    FacesModel single;
-    addBackground(single, 20);
-    v.produce(0, 0, 0, &single);
-    EXPECT_EQ(v.sourceRight, both);
+    Point3DModel* a = list.addPoint(Point3DModel(x0, -10, z));
+    Point3DModel* b = list.addPoint(Point3DModel(x1, -10, z));
+    Point3DModel* c = list.addPoint(Point3DModel(x0, 10, z));
+    Point3DModel* d = list.addPoint(Point3DModel(x1, 10, z));
+    list.add(new TriangleModel(a, b, c));
+    list.add(new TriangleModel(b, c, d));
+}
+
+// The four per-column arrays of one row.
+struct EyeArrays {
+    std::vector<double> depthRight, sourceRight, depthLeft, sourceLeft;
+};
+
+TEST_F(FaceViewerTest, TiesGoToTheEarlierTriangleForTheRightEyeAndTheLaterForTheLeft)
+{
+    // Two strips at one height with a narrow gap: the columns at the gap's
+    // edges reach both at the same height but see different points (the first
+    // column of a span lies just outside it and takes its nearest end).
+    seed(200, 2, 61);
+    FacesModel first, second, both;
+    addStrip(first, -60, 0, 20);
+    addStrip(second, 0.3, 60, 20);
+    addStrip(both, -60, 0, 20);
+    addStrip(both, 0.3, 60, 20);
+    v.produce(0, 0, 0, &first);
+    const EyeArrays alone1{v.depthRight, v.sourceRight, v.depthLeft, v.sourceLeft};
+    v.produce(0, 0, 0, &second);
+    const EyeArrays alone2{v.depthRight, v.sourceRight, v.depthLeft, v.sourceLeft};
+    v.produce(0, 0, 0, &both);
+    int rightTies = 0, leftTies = 0;
+    for (size_t i = 0; i < 200; ++i) {
+        if (alone1.depthRight[i] > 0 && alone1.depthRight[i] == alone2.depthRight[i] &&
+            alone1.sourceRight[i] != alone2.sourceRight[i]) {
+            ++rightTies;
+            EXPECT_EQ(v.sourceRight[i], alone1.sourceRight[i]) << "column " << i;
+        }
+        if (alone1.depthLeft[i] > 0 && alone1.depthLeft[i] == alone2.depthLeft[i] &&
+            alone1.sourceLeft[i] != alone2.sourceLeft[i]) {
+            ++leftTies;
+            EXPECT_EQ(v.sourceLeft[i], alone2.sourceLeft[i]) << "column " << i;
+        }
+    }
+    ASSERT_GT(rightTies, 0) << "the strips must tie somewhere for the right eye";
+    ASSERT_GT(leftTies, 0) << "the strips must tie somewhere for the left eye";
 }
 
 TEST_F(FaceViewerTest, WildTrianglesNeitherCrashNorWriteOutside)
