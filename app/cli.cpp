@@ -55,12 +55,6 @@ int usageError(const std::string& message)
     return kExitUsage;
 }
 
-bool endsWithNoCase(const std::string& path, const std::string& suffix)
-{
-    return path.size() >= suffix.size() &&
-           strcasecmp(path.c_str() + path.size() - suffix.size(), suffix.c_str()) == 0;
-}
-
 int runCommandLine(const Args& args)
 {
     if (args.empty())

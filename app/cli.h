@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/name_ending.h"
+
 namespace ovek {
 
 // Exit statuses shared by every command.
@@ -30,8 +32,5 @@ int failRead(const std::string& path, const std::string& reason);
 int failWrite(const std::string& path, const std::string& reason);
 // Prints the usage text to standard error and returns kExitUsage.
 int usageError(const std::string& message);
-
-// Whether path ends in suffix, in any letter case.
-bool endsWithNoCase(const std::string& path, const std::string& suffix);
 
 }  // namespace ovek

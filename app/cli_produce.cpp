@@ -5,19 +5,14 @@
 
 #include "app/cli.h"
 #include "app/data_files.h"
-#include "engine/TriangleModel.h"
-#include "engine/production.h"
+#include "engine/triangle_model.h"
+#include "production/production.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
 
 namespace ovek {
 
 namespace {
-
-// Production needs about 40 bytes a pixel (planes, re-projected tables,
-// depth grid); past these sizes a run would take minutes and gigabytes.
-constexpr int kMaxProduceSide = 16384;
-constexpr long long kMaxProducePixels = 1LL << 26;
 
 struct ProduceOptions {
     std::string pattern;     // empty: the default pattern
@@ -119,15 +114,10 @@ int runProduce(const Args& args)
         in.meshHeight = o.height;
     }
 
-    int w = 0, h = 0;
-    resultSize(in, w, h);
-    if (w > kMaxProduceSide || h > kMaxProduceSide || (long long)w * h > kMaxProducePixels)
-        return fail(kExitBadInput, "cannot produce a " + std::to_string(w) + " x " +
-                                       std::to_string(h) + " picture: at most " +
-                                       std::to_string(kMaxProduceSide) + " pixels on a side and " +
-                                       std::to_string(kMaxProducePixels) + " in all");
-
-    const std::unique_ptr<Image> result = produceStereogram(in);
+    FileResult allowed;
+    const std::unique_ptr<Image> result = produceStereogram(in, &allowed);
+    if (!result)
+        return fail(kExitBadInput, allowed.error);
     const FileResult written = endsWithNoCase(o.output, ".png") ? result->writePNGFile(o.output)
                                                                  : result->writeBMPFile(o.output);
     if (!written)

@@ -5,11 +5,11 @@
 #include <memory>
 #include <random>
 
-#include "engine/DiffViewerModel.h"
-#include "engine/FaceViewerModel.h"
-#include "engine/ImageObjectModel.h"
-#include "engine/TriangleModel.h"
-#include "engine/YChangedObjectModel.h"
+#include "engine/diff_viewer_model.h"
+#include "engine/face_viewer_model.h"
+#include "engine/image_object_model.h"
+#include "engine/triangle_model.h"
+#include "engine/y_changed_object_model.h"
 #include "image/image.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <cmath>
 #include <memory>
 
-#include "engine/TriangleModel.h"
-#include "engine/production.h"
+#include "engine/triangle_model.h"
+#include "production/production.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
 

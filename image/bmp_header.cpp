@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/byte_order.h"
 #include "image/image.h"
 
 namespace ovek {
@@ -11,16 +12,14 @@ namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
 
-uint32_t get16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t get32(const uint8_t* p) { return get16(p) | get16(p + 2) << 16; }
 
 // The information header. OS/2 2.x headers may stop after any field; the
 // fields they leave out read as 0.
 struct InfoFields {
     const uint8_t* p;
     size_t size;
-    uint32_t u16(size_t at) const { return at + 2 <= size ? get16(p + at) : 0; }
-    uint32_t u32(size_t at) const { return at + 4 <= size ? get32(p + at) : 0; }
+    uint32_t u16(size_t at) const { return at + 2 <= size ? getLE16(p + at) : 0; }
+    uint32_t u32(size_t at) const { return at + 4 <= size ? getLE32(p + at) : 0; }
 };
 
 enum class Flavour { Os2v1, Os2v2, Windows };
@@ -141,7 +140,7 @@ FileResult readBMPHeader(const uint8_t* data, size_t size, BMPHeader& out)
     if (data[base] != 'B' || data[base + 1] != 'M')
         return fail(base ? "the bitmap array holds no BMP picture" : "not a BMP file");
     const size_t infoAt = base + kFileHeaderBytes;
-    const uint32_t infoSize = get32(data + infoAt);
+    const uint32_t infoSize = getLE32(data + infoAt);
     Flavour flavour = Flavour::Windows;
     if (!readFlavour(infoSize, flavour))
         return fail("unknown BMP header size " + std::to_string(infoSize));
@@ -179,7 +178,7 @@ FileResult readBMPHeader(const uint8_t* data, size_t size, BMPHeader& out)
     if (out.paletteOffset > size)
         return fail("the file is cut short in its colour masks");
     for (size_t i = 0; i < maskBytes / 4 && i < 3; ++i)
-        out.masks[i] = get32(data + infoAt + infoSize + 4 * i);
+        out.masks[i] = getLE32(data + infoAt + infoSize + 4 * i);
     if (out.encoding == BMPEncoding::Bitfields && !(r = checkMasks(out.masks)))
         return r;
 
@@ -188,7 +187,7 @@ FileResult readBMPHeader(const uint8_t* data, size_t size, BMPHeader& out)
     if (coloursUsed > (size - out.paletteOffset) / out.paletteEntrySize)
         return fail("the colour table (" + std::to_string(coloursUsed) +
                     " entries) is larger than the file");
-    out.dataOffset = get32(data + base + 10);
+    out.dataOffset = getLE32(data + base + 10);
     if (out.dataOffset < out.paletteOffset)
         return fail("the pixel data would overlap the headers");
     if (out.dataOffset > size)

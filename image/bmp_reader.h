@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "image/load_result.h"
+#include "base/file_result.h"
 
 namespace ovek {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "image/bmp_header.h"
-#include "image/load_result.h"
+#include "base/file_result.h"
 
 namespace ovek {
 

@@ -1,5 +1,6 @@
 #include "image/graphics.h"
 
+#include "base/saturate.h"
 #include <algorithm>
 #include <climits>
 
@@ -43,12 +44,6 @@ constexpr uint8_t kFont[95][5] = {
     {0x00, 0x41, 0x36, 0x08, 0x00}, {0x08, 0x04, 0x08, 0x10, 0x08},
 };
 
-// Sums of coordinates and translations saturate instead of overflowing.
-int add(long long a, long long b)
-{
-    return int(std::clamp(a + b, (long long)INT_MIN, (long long)INT_MAX));
-}
-
 }  // namespace
 
 Graphics::Graphics(Image* img) : target(img)
@@ -70,13 +65,13 @@ void Graphics::fillRect(int x, int y, int w, int h)
     if (!target || w <= 0 || h <= 0)
         return;
     PixelSurface& s = target->surface();
-    const int x0 = add(x, translateX), y0 = add(y, translateY);
-    const int x1 = add(x0, w), y1 = add(y0, h);
+    const int x0 = saturatingAdd(x, translateX), y0 = saturatingAdd(y, translateY);
+    const int x1 = saturatingAdd(x0, w), y1 = saturatingAdd(y0, h);
     s.fillRect(x0, y0, x1, y1, fillColor);
-    s.fillRect(x0, y0, x1, add(y0, 1), 0);
-    s.fillRect(x0, add(y1, -1), x1, y1, 0);
-    s.fillRect(x0, y0, add(x0, 1), y1, 0);
-    s.fillRect(add(x1, -1), y0, x1, y1, 0);
+    s.fillRect(x0, y0, x1, saturatingAdd(y0, 1), 0);
+    s.fillRect(x0, saturatingAdd(y1, -1), x1, y1, 0);
+    s.fillRect(x0, y0, saturatingAdd(x0, 1), y1, 0);
+    s.fillRect(saturatingAdd(x1, -1), y0, x1, y1, 0);
 }
 
 void Graphics::drawString(const char* text, int x, int y)
@@ -93,7 +88,7 @@ void Graphics::drawString(const char* text, int x, int y)
         for (int col = 0; col < 5; ++col)
             for (int row = 0; row < 7; ++row)
                 if (kFont[c - 32][col] >> row & 1)
-                    s.set(add(cx, col), add(cy, row), textColor);
+                    s.set(saturatingAdd(cx, col), saturatingAdd(cy, row), textColor);
     }
 }
 
@@ -102,7 +97,7 @@ void Graphics::drawImage(int x, int y, Image* img)
     if (!target || !img)
         return;
     img->setHDC(&target->surface());
-    img->paint(add(x, translateX), add(y, translateY), img->width, img->height);
+    img->paint(saturatingAdd(x, translateX), saturatingAdd(y, translateY), img->width, img->height);
 }
 
 void Graphics::drawImage(int x, int y, int w, int h, Image* img)
@@ -110,13 +105,13 @@ void Graphics::drawImage(int x, int y, int w, int h, Image* img)
     if (!target || !img)
         return;
     img->setHDC(&target->surface());
-    img->paint(add(x, translateX), add(y, translateY), w, h, 0, 0, img->width, img->height);
+    img->paint(saturatingAdd(x, translateX), saturatingAdd(y, translateY), w, h, 0, 0, img->width, img->height);
 }
 
 void Graphics::transform(int dx, int dy)
 {
-    translateX = add(translateX, dx);
-    translateY = add(translateY, dy);
+    translateX = saturatingAdd(translateX, dx);
+    translateY = saturatingAdd(translateY, dy);
 }
 
 Image* Graphics::createImage(int w, int h)

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "image/load_result.h"
+#include "base/file_result.h"
 #include "image/surface.h"
 
 namespace ovek {

@@ -4,7 +4,6 @@
 #include <memory>
 #include <stb/stb_image.h>
 
-#include "image/atomic_file.h"
 #include "image/bmp_reader.h"
 #include "image/image.h"
 
@@ -47,20 +46,6 @@ FileResult decodePicture(const uint8_t* data, size_t size, Image& img)
     if (looksLikeBMP(data, size))
         return decodeBMP(data, size, img);
     return decodeWithStb(data, size, img);
-}
-
-FileResult Image::loadImage(const std::string& path)
-{
-    std::string bytes;
-    FileResult r = readWholeFile(path, kMaxPictureFileBytes, bytes);
-    if (r)
-        r = decodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), *this);
-    if (!r) {
-        // Callers always expect a picture.
-        setSize(1, 1);
-        setPixel(0, 0, 0, 0, 0);
-    }
-    return r;
 }
 
 }  // namespace ovek

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "image/load_result.h"
+#include "base/file_result.h"
 #include "mesh/chunk_reader.h"
 
 class BaseChunk {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/byte_order.h"
+
 bool ChunkReader::fail(const std::string& reason)
 {
     if (error_->empty())
@@ -30,7 +32,7 @@ bool ChunkReader::u16(uint16_t& v)
 {
     if (!need(2))
         return false;
-    v = uint16_t(pos_[0] | pos_[1] << 8);
+    v = uint16_t(ovek::getLE16(pos_));
     pos_ += 2;
     return true;
 }
@@ -39,8 +41,7 @@ bool ChunkReader::u32(uint32_t& v)
 {
     if (!need(4))
         return false;
-    v = uint32_t(pos_[0]) | uint32_t(pos_[1]) << 8 | uint32_t(pos_[2]) << 16 |
-        uint32_t(pos_[3]) << 24;
+    v = ovek::getLE32(pos_);
     pos_ += 4;
     return true;
 }

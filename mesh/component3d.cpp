@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mesh/key_state.h"
+#include "base/input_codes.h"
+#include "base/key_state.h"
 
 Component3D::~Component3D()
 {
@@ -169,7 +170,7 @@ void Component3D::update()
         return;
     }
     // The key is asked once, so that the centre and the transform agree.
-    const bool whole = updateMode == 0 || ovek::isKeyDown(ovek::VK_CONTROL_KEY);
+    const bool whole = updateMode == 0 || ovek::isKeyDown(ovek::kKeyControl);
     const size_t n = std::min(points.size(), staticPoints.size());
     Point3D lo, hi;
     bool first = true;

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "image/load_result.h"
+#include "base/file_result.h"
 #include "mesh/geometry.h"
-#include "view3d/event3d.h"
+#include "scene3d/event3d.h"
 
 class BaseChunk;
 class FaceListChunk;

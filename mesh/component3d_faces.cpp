@@ -1,6 +1,6 @@
 // The mesh as the stereogram engine's triangle list. Engine y points the other
 // way from the mesh, and depth grows by a third of the lateral scale from 20.
-#include "engine/TriangleModel.h"
+#include "engine/triangle_model.h"
 #include "mesh/component3d.h"
 
 namespace {

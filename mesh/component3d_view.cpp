@@ -1,10 +1,8 @@
 // The mesh in the OpenGL view: hit test, locking against a draw, display state.
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "mesh/component3d.h"
-#include "view3d/window_info.h"
+#include "scene3d/window_info.h"
 
 bool Component3D::isPointIn(double x, double y)
 {
@@ -16,8 +14,7 @@ bool Component3D::isPointIn(double x, double y)
     const int row = vp[3] - 1 - int(std::floor(y));
     if (col >= vp[0] && col < vp[0] + vp[2] && row >= vp[1] && row < vp[1] + vp[3]) {
         float depth = 1;
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
-        glReadPixels(col, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        WINDOW_INFO.readDepth(col, row, 1, 1, false, &depth);
         double mx, my, mz;
         if (WINDOW_INFO.getRealPos(x, y, depth, &mx, &my, &mz) && mx > boundMin.x &&
             mx < boundMax.x && my > boundMin.y && my < boundMax.y)

@@ -6,7 +6,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "image/atomic_file.h"
+#include "base/atomic_file.h"
+#include "base/byte_order.h"
 
 namespace ovek {
 
@@ -17,9 +18,7 @@ constexpr size_t kFaceBytes = 12;
 
 void put32(std::string& out, int32_t v)
 {
-    const uint32_t u = uint32_t(v);
-    const char b[4] = {char(u), char(u >> 8), char(u >> 16), char(u >> 24)};
-    out.append(b, 4);
+    appendLE32(out, uint32_t(v));
 }
 
 void putDouble(std::string& out, double v)
@@ -32,8 +31,7 @@ void putDouble(std::string& out, double v)
 
 int32_t get32(const uint8_t* p)
 {
-    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                   uint32_t(p[3]) << 24);
+    return int32_t(getLE32(p));
 }
 
 double getDouble(const uint8_t* p)

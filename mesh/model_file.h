@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "image/load_result.h"
+#include "base/file_result.h"
 #include "mesh/component3d.h"
 
 namespace ovek {

@@ -1,28 +1,15 @@
 #include "mesh/model_open.h"
 
-#include <strings.h>
-
-#include <cstring>
-
+#include "base/name_ending.h"
 #include "mesh/model_file.h"
 
 namespace ovek {
 
-namespace {
-
-bool endsWith(const std::string& path, const char* suffix)
-{
-    const size_t n = std::strlen(suffix);
-    return path.size() >= n && strcasecmp(path.c_str() + path.size() - n, suffix) == 0;
-}
-
-}  // namespace
-
 ModelKind modelKindOf(const std::string& path)
 {
-    if (endsWith(path, "3ds"))
+    if (endsWithNoCase(path, "3ds"))
         return ModelKind::ThreeDS;
-    if (endsWith(path, "om"))
+    if (endsWithNoCase(path, "om"))
         return ModelKind::Native;
     return ModelKind::None;
 }

@@ -3,7 +3,7 @@
 // any letter case.
 #include <string>
 
-#include "image/load_result.h"
+#include "base/file_result.h"
 #include "mesh/component3d.h"
 
 namespace ovek {

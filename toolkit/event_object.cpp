@@ -1,26 +1,8 @@
 #include "toolkit/event_object.h"
 
-#include <algorithm>
-#include <climits>
-
 namespace ovek {
 
 namespace {
-
-// Offsets saturate rather than overflow on absurd coordinates.
-int offset(int to, int from)
-{
-    return int(std::clamp((long long)to - from, (long long)INT_MIN, (long long)INT_MAX));
-}
-
-// Listeners may add listeners while they run: indices stay valid where
-// iterators would not, and the list is re-measured on every step.
-template <typename List, typename... Args>
-void runOldestFirst(const List& list, Args... args)
-{
-    for (size_t i = 0; i < list.size(); ++i)
-        list[i](args...);
-}
 
 template <typename Method, typename... Args>
 void notifyListeners(const std::vector<EventListener*>& listeners, Method method, Args... args)
@@ -29,52 +11,36 @@ void notifyListeners(const std::vector<EventListener*>& listeners, Method method
         (listeners[i]->*method)(args...);
 }
 
+// Turns the shared tracking's notifications into this object's (virtual) ones.
+class Notifier final : public PointerSink {
+public:
+    explicit Notifier(EventObject& o) : o_(o) {}
+    bool hitTest(int x, int y) override { return o_.isPointIn(x, y); }
+    void drag(int x, int y, int dxp, int dyp, int dxl, int dyl) override
+    {
+        o_.fireMouseDragEvent(x, y, dxp, dyp, dxl, dyl);
+    }
+    void enter(int x, int y) override { o_.fireMouseEnterEvent(x, y); }
+    void exit(int x, int y) override { o_.fireMouseExitEvent(x, y); }
+    void move(int x, int y) override { o_.fireMouseMoveEvent(x, y); }
+    void down(int x, int y, int button) override { o_.fireMouseDownEvent(x, y, button); }
+    void up(int x, int y, int button, int dx, int dy, bool dragged) override
+    {
+        o_.fireMouseUpEvent(x, y, button, dx, dy, dragged);
+    }
+
+private:
+    EventObject& o_;
+};
+
 }  // namespace
 
 bool EventObject::fireMouseEvent(int x, int y, int button, int type)
 {
     if (!enabled || !visible)
         return false;
-
-    if (pressed) {
-        const int dxPress = offset(x, pressX), dyPress = offset(y, pressY);
-        const int dxLast = offset(x, lastX), dyLast = offset(y, lastY);
-        lastX = x;
-        lastY = y;
-        if (dxPress != 0 || dyPress != 0)
-            dragged = true;
-        fireMouseDragEvent(x, y, dxPress, dyPress, dxLast, dyLast);
-    }
-
-    const bool inside = isPointIn(x, y);
-    if (inside) {
-        if (!mouseIn) {
-            mouseIn = true;
-            dragged = false;
-            fireMouseEnterEvent(x, y);
-        }
-        if (type == MOUSE_DOWN) {
-            fireMouseDownEvent(x, y, button);
-            pressed = true;
-            dragged = false;
-            pressX = lastX = x;
-            pressY = lastY = y;
-        } else if (type == MOUSE_UP) {
-            fireMouseUpEvent(x, y, button, offset(x, pressX), offset(y, pressY), dragged);
-        }
-        if (!pressed)
-            fireMouseMoveEvent(x, y);
-    } else if (mouseIn) {
-        mouseIn = false;
-        fireMouseExitEvent(x, y);
-    }
-
-    if (type == MOUSE_UP && pressed) {
-        pressed = false;
-        if (!mouseIn)  // released outside: the inside branch gave no up
-            fireMouseUpEvent(x, y, button, offset(x, pressX), offset(y, pressY), dragged);
-    }
-    return inside;
+    Notifier notifier(*this);
+    return trackPointerRecord(*this, notifier, x, y, button, type);
 }
 
 void EventObject::fireMouseEnterEvent(int x, int y)
@@ -103,10 +69,7 @@ void EventObject::fireMouseDownEvent(int x, int y, int button)
 
 void EventObject::fireMouseUpEvent(int x, int y, int button, int dx, int dy, bool wasDragged)
 {
-    // Newest first; a listener that clears the list ends the walk.
-    for (size_t i = mouseUpListeners.size(); i-- > 0;)
-        if (i < mouseUpListeners.size())
-            mouseUpListeners[i](x, y, button, this, dx, dy, wasDragged);
+    runNewestFirst(mouseUpListeners, x, y, button, this, dx, dy, wasDragged);
     notifyListeners(eventListeners, &EventListener::mouseUp, x, y, button, this, dx, dy,
                     wasDragged);
 }

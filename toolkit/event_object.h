@@ -5,12 +5,13 @@
 // down, up and drag notifications. Key records go straight to the key lists.
 #include <vector>
 
-#include "toolkit/event_constants.h"
+#include "base/input_codes.h"
+#include "base/pointer_tracker.h"
 #include "toolkit/event_listener.h"
 
 namespace ovek {
 
-class EventObject {
+class EventObject : public PointerState {
 public:
     EventObject() = default;
     virtual ~EventObject() = default;
@@ -29,15 +30,8 @@ public:
     std::vector<KeyListener> keyUpListeners;
     std::vector<EventListener*> eventListeners;        // not owned
 
-    bool mouseIn = false;   // the pointer was inside at the last record
     bool visible = true;
     bool enabled = true;
-    bool pressed = false;   // a MOUSE_DOWN landed inside and no MOUSE_UP reached us since
-    bool dragged = false;   // the pointer left the press position since the press
-    int pressX = 0;         // position of the press, own frame
-    int pressY = 0;
-    int lastX = 0;          // position at the previous record while pressed
-    int lastY = 0;
     BoundsChangedListener boundsChangedListener = nullptr;  // fired by Component::setBounds
 
     void addMouseEnterListener(MouseListener l) { mouseEnterListeners.push_back(l); }

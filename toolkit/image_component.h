@@ -2,7 +2,7 @@
 // A component that shows one image, at its natural size from the component's
 // top-left corner (not clipped to the bounds) or stretched to the bounds.
 #include "image/image.h"
-#include "image/load_result.h"
+#include "base/file_result.h"
 #include "toolkit/component.h"
 
 namespace ovek {

@@ -6,12 +6,37 @@ namespace ovek {
 
 Platform MYPLAT;
 
+Platform::~Platform()
+{
+    if (keyStateSource() == this)
+        setKeyStateSource(nullptr);
+}
+
 void Platform::init(WindowSystem* windowSystem, int width, int height)
 {
     windows = windowSystem;
+    setKeyStateSource(this);
     newBackBuffer(width, height);   // even at the same size
     setSize(width, height);
     inited = true;
+}
+
+void Platform::reset()
+{
+    rootComponent.children.clear();
+    rootComponent.boundsChangedListener = nullptr;
+    emptyComponents.clear();
+    tooltipShown = false;
+    tooltipBalance = 0;
+    fileName.clear();
+    windows = nullptr;
+    rootGraphics.reset();
+    rootImage.reset();
+    rootComponent.setBounds(0, 0, 0, 0);
+    needRepaint = true;
+    inited = false;
+    if (keyStateSource() == this)
+        setKeyStateSource(nullptr);
 }
 
 void Platform::setSize(int w, int h)

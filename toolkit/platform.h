@@ -7,17 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "base/key_state.h"
 #include "image/graphics.h"
 #include "image/image.h"
-#include "image/load_result.h"
+#include "base/file_result.h"
 #include "toolkit/component.h"
 #include "toolkit/window_system.h"
 
 namespace ovek {
 
-class Platform {
+// Also the program's one key-state source: init installs it.
+class Platform : public KeyStateSource {
 public:
     Platform() = default;
+    ~Platform() override;
     Platform(const Platform&) = delete;
     Platform& operator=(const Platform&) = delete;
 
@@ -35,8 +38,11 @@ public:
     int tooltipBalance = 0;                   // shows minus hides in the current event bracket
 
     // Binds to the window system (null detaches) and always makes a blank back
-    // buffer of width x height.
+    // buffer of width x height. Installs this platform as the key-state source.
     void init(WindowSystem* windowSystem, int width, int height);
+    // Detached, with no back buffer, no children, listeners or native-window
+    // components and no tooltip: as after construction.
+    void reset();
     bool isInited() const { return inited; }
     // A new back buffer when the size differs; then the root bounds, which fire
     // the root's bounds listener when they changed.
@@ -77,6 +83,7 @@ public:
 
     // Non-zero while the key is held (0 without a window system).
     int getAsyncKeyState(int key);
+    bool keyHeld(int key) override { return getAsyncKeyState(key) != 0; }
 
 private:
     // A blank back buffer of w x h painting onto the root window, with a new

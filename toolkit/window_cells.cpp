@@ -1,5 +1,6 @@
 #include "toolkit/window_cells.h"
 
+#include "base/saturate.h"
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -7,11 +8,6 @@
 namespace ovek {
 
 namespace {
-
-int saturate(long long v)
-{
-    return int(std::clamp(v, (long long)INT_MIN, (long long)INT_MAX));
-}
 
 bool covers(const std::vector<Component*>& emptyComponents, int x, int y)
 {
@@ -37,9 +33,9 @@ std::vector<WindowCell> windowCells(int rootWidth, int rootHeight,
     std::vector<int> xs{0, rootWidth}, ys{0, rootHeight};
     for (const Component* c : emptyComponents) {
         xs.push_back(c->left);
-        xs.push_back(saturate((long long)c->left + c->width));
+        xs.push_back(saturateInt((long long)c->left + c->width));
         ys.push_back(c->top);
-        ys.push_back(saturate((long long)c->top + c->height));
+        ys.push_back(saturateInt((long long)c->top + c->height));
     }
     std::qsort(xs.data(), xs.size(), sizeof(int), intCompare);
     std::qsort(ys.data(), ys.size(), sizeof(int), intCompare);
@@ -48,8 +44,8 @@ std::vector<WindowCell> windowCells(int rootWidth, int rootHeight,
     for (size_t j = 0; j + 1 < xs.size(); ++j)
         for (size_t k = 0; k + 1 < ys.size(); ++k)
             if (!covers(emptyComponents, xs[j], ys[k]))
-                cells.push_back({xs[j], ys[k], saturate((long long)xs[j + 1] - xs[j] + 1),
-                                 saturate((long long)ys[k + 1] - ys[k] + 1)});
+                cells.push_back({xs[j], ys[k], saturateInt((long long)xs[j + 1] - xs[j] + 1),
+                                 saturateInt((long long)ys[k + 1] - ys[k] + 1)});
     return cells;
 }
 

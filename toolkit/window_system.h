@@ -10,11 +10,6 @@
 
 namespace ovek {
 
-// Virtual-key codes of the modifier keys the modeller queries.
-constexpr int kKeyShift = 0x10;
-constexpr int kKeyControl = 0x11;
-constexpr int kKeyAlt = 0x12;
-
 struct FileFilter {
     std::string label;     // shown to the user, e.g. "BMP Files(*.bmp)"
     std::string pattern;   // e.g. "*.bmp"

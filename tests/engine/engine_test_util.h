@@ -8,7 +8,7 @@
 #include <memory>
 #include <random>
 
-#include "engine/ObjectModel.h"
+#include "engine/object_model.h"
 #include "image/image.h"
 
 namespace enginetest {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/FaceViewerModel.h"
-#include "engine/TriangleModel.h"
+#include "engine/face_viewer_model.h"
+#include "engine/triangle_model.h"
 #include "tests/engine/engine_test_util.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/TriangleModel.h"
-#include "engine/TriangleSetModel.h"
+#include "engine/triangle_model.h"
+#include "engine/triangle_set_model.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <random>
 
-#include "engine/DiscreteObjectModel.h"
-#include "engine/ViewerModel.h"
+#include "engine/discrete_object_model.h"
+#include "engine/viewer_model.h"
 #include "tests/engine/engine_test_util.h"
 
 using enginetest::picture;

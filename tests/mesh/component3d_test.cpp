@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "mesh/component3d.h"
-#include "mesh/key_state.h"
+#include "base/input_codes.h"
+#include "base/key_state.h"
 #include "tests/mesh/mesh_builders.h"
 
 namespace {
@@ -92,10 +93,9 @@ TEST(Component3D, UpdateRunsOnlyWhenChanged)
     EXPECT_EQ(empty.centerX, 0);
 }
 
-bool controlDown(int key)
-{
-    return key == ovek::VK_CONTROL_KEY;
-}
+struct ControlHeld : ovek::KeyStateSource {
+    bool keyHeld(int key) override { return key == ovek::kKeyControl; }
+};
 
 TEST(Component3D, SelectedPointsModeMovesOnlyTheSelectionUnlessControlIsHeld)
 {
@@ -119,14 +119,15 @@ TEST(Component3D, SelectedPointsModeMovesOnlyTheSelectionUnlessControlIsHeld)
     EXPECT_EQ(mesh.centerX, 3);
     EXPECT_EQ(mesh.boundMax.y, 0);   // the box is left as it was
 
-    ovek::setKeyStateQuery(controlDown);
+    ControlHeld control;
+    ovek::setKeyStateSource(&control);
     mesh.refresh();
     mesh.update();   // the whole mesh, about x = 2, and the box rebuilt
-    ovek::setKeyStateQuery(nullptr);
+    ovek::setKeyStateSource(nullptr);
     expectAt(mesh.points[0].get(), 4, 1, 0);
     expectAt(mesh.points[2].get(), 0, 1, 0);
     EXPECT_NEAR(mesh.boundMax.y, 1, 1e-12);
-    EXPECT_FALSE(ovek::isKeyDown(ovek::VK_CONTROL_KEY));
+    EXPECT_FALSE(ovek::isKeyDown(ovek::kKeyControl));
 }
 
 TEST(Component3D, ChangingTheUpdateModeAppliesPendingChangesUnderTheOldMode)

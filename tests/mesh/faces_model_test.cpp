@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/TriangleModel.h"
+#include "engine/triangle_model.h"
 #include "mesh/component3d.h"
 #include "tests/mesh/mesh_builders.h"
 

@@ -4,29 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/image/recording_surface.h"
 #include "toolkit/window_system.h"
 
 namespace faketk {
-
-// The root window: keeps the pixels copied to it and a list of the copies.
-class RecordingSurface : public ovek::PixelSurface {
-public:
-    struct Copy {
-        int x, y, w, h, sx, sy;
-        bool operator==(const Copy& o) const
-        {
-            return x == o.x && y == o.y && w == o.w && h == o.h && sx == o.sx && sy == o.sy;
-        }
-    };
-    using PixelSurface::PixelSurface;
-    std::vector<Copy> copies;
-
-    void copy(const PixelSurface& src, int dx, int dy, int w, int h, int sx, int sy) override
-    {
-        copies.push_back({dx, dy, w, h, sx, sy});
-        PixelSurface::copy(src, dx, dy, w, h, sx, sy);
-    }
-};
 
 class FakeWindowSystem : public ovek::WindowSystem {
 public:

@@ -12,17 +12,8 @@ namespace faketk {
 class PlatformTest : public ::testing::Test {
 protected:
     void SetUp() override { ovek::MYPLAT.init(&windows, 100, 80); }
-    void TearDown() override
-    {
-        ovek::Platform& p = ovek::MYPLAT;
-        // The children were locals of the test and are gone: forget them unread.
-        p.rootComponent.children.clear();
-        p.rootComponent.boundsChangedListener = nullptr;
-        p.emptyComponents.clear();
-        p.tooltipShown = false;
-        p.init(nullptr, 0, 0);
-        p.inited = false;
-    }
+    // The children were locals of the test and are gone: forget them unread.
+    void TearDown() override { ovek::MYPLAT.reset(); }
 
     // A w x h image of one colour (0x00RRGGBB).
     static ovek::Image* solid(int w, int h, uint32_t rgb)

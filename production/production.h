@@ -1,0 +1,53 @@
+#pragma once
+// Turning the current inputs into a finished, marked stereogram. Used by the
+// produce button and by "pexolen produce".
+#include <functional>
+#include <memory>
+
+#include "base/file_result.h"
+
+class Component3D;
+class FacesModel;
+
+namespace ovek {
+
+class Image;
+
+constexpr int MODEL_TYPE_3D = 0;     // depth from the mesh
+constexpr int MODEL_TYPE_IMAGE = 1;  // depth from a grey picture (brightness is height)
+
+// Makes the result image; the screen's factory makes one that can be shown.
+using ImageFactory = std::function<Image*(int width, int height)>;
+
+struct ProductionInput {
+    int modelType = MODEL_TYPE_3D;        // MODEL_TYPE_3D or MODEL_TYPE_IMAGE
+    const Image* pattern = nullptr;       // seeds the colours; null gives a black start
+    const Component3D* mesh = nullptr;    // mesh mode; null counts as an empty mesh
+    int meshWidth = 866;                  // mesh mode picture size, pixels
+    int meshHeight = 554;
+    const Image* depthPicture = nullptr;  // depth mode; null counts as flat
+    FacesModel* faces = nullptr;          // mesh mode: refilled by each run, kept by the caller
+    ImageFactory imageFactory;            // null: a plain image without a target surface
+};
+
+// Result sizes: mesh mode keeps the requested size; depth mode is at least
+// 800 x 600 and never smaller than the depth picture.
+void resultSize(const ProductionInput& in, int& width, int& height);
+
+// Depth mode samples x from -span to span: width * 900 / 800 in integers.
+int depthSpan(int width);
+
+// Production needs about 40 bytes a result pixel (planes, re-projected
+// tables, depth grid); past these sizes a run would take minutes and gigabytes.
+constexpr int kMaxProduceSide = 16384;
+constexpr long long kMaxProducePixels = 1LL << 26;
+
+// Whether in may be produced, or why not (the result would be too large).
+FileResult checkProduction(const ProductionInput& in);
+
+// Runs the whole production; the caller owns the result. An input that
+// checkProduction refuses gives null, with the reason in *status when given.
+std::unique_ptr<Image> produceStereogram(const ProductionInput& in,
+                                         FileResult* status = nullptr);
+
+}  // namespace ovek
