@@ -61,21 +61,6 @@ TEST_F(Event3DTest, ClickAtOneSpotEntersFocusesPressesAndReleasesWithoutDrag)
     EXPECT_EQ(events, (std::vector<std::string>{"enter 15,15", "down 0", "drag 0,0 0,0", "up 0,0"}));
 }
 
-TEST_F(Event3DTest, DragOutsideEndsWithOneUpOutsideAndAnExit)
-{
-    box.fireMouseEvent(12, 12, 2, kDown);
-    box.fireMouseEvent(14, 13, 2, kMove);
-    box.fireMouseEvent(30, 13, 2, kMove);
-    box.fireMouseEvent(31, 14, 1, kUp);   // any button's release ends the press
-    EXPECT_EQ(events, (std::vector<std::string>{"enter 12,12", "down 2", "drag 2,1 2,1", "drag 18,1 16,0",
-                                                "exit", "drag 19,2 1,1", "up 19,2 dragged"}));
-    EXPECT_FALSE(box.pressed);
-    // A release that reaches it later, unpressed and outside, tells nobody.
-    events.clear();
-    box.fireMouseEvent(40, 40, 0, kUp);
-    EXPECT_TRUE(events.empty());
-}
-
 TEST_F(Event3DTest, UpListenersRunLastAddedFirst)
 {
     box.addMouseUpListener(onUpSecond);
@@ -83,25 +68,6 @@ TEST_F(Event3DTest, UpListenersRunLastAddedFirst)
     events.clear();
     box.fireMouseEvent(15, 15, 0, kUp);
     EXPECT_EQ(events, (std::vector<std::string>{"drag 0,0 0,0", "up2", "up 0,0"}));
-}
-
-TEST_F(Event3DTest, HiddenOrDisabledObjectIgnoresRecordsAndResumesLater)
-{
-    box.fireMouseEvent(15, 15, 0, kDown);
-    box.setVisible(false);
-    events.clear();
-    box.fireMouseEvent(18, 18, 0, kMove);
-    box.fireMouseEvent(18, 18, 0, kUp);
-    EXPECT_TRUE(events.empty());
-    EXPECT_TRUE(box.pressed);
-    box.setVisible(true);
-    box.setEnabled(false);
-    box.fireMouseEvent(18, 18, 0, kUp);
-    EXPECT_TRUE(events.empty());
-    box.setEnabled(true);
-    // The press made before hiding continues.
-    box.fireMouseEvent(16, 17, 0, kUp);
-    EXPECT_EQ(events, (std::vector<std::string>{"drag 1,2 1,2", "up 1,2 dragged"}));
 }
 
 TEST_F(Event3DTest, KeyEventsReachListenersEvenWhenHidden)
