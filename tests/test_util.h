@@ -49,9 +49,18 @@ inline std::string corpusDir(const std::string& sub)
     return std::filesystem::is_directory(dir) ? dir.string() : std::string();
 }
 
-#define SKIP_WITHOUT_CORPUS(var, sub)                                              \
-    const std::string var = testutil::corpusDir(sub);                              \
-    if (var.empty())                                                               \
+// In CI (CI=true) the corpus must be there: its absence fails instead of skipping.
+inline bool inCI()
+{
+    const char* ci = std::getenv("CI");
+    return ci && std::string(ci) == "true";
+}
+
+#define SKIP_WITHOUT_CORPUS(var, sub)                                                  \
+    const std::string var = testutil::corpusDir(sub);                                  \
+    if (var.empty() && testutil::inCI())                                               \
+        FAIL() << "shared corpus folder '" << sub << "' is absent, and CI needs it";   \
+    if (var.empty())                                                                   \
         GTEST_SKIP() << "shared corpus folder '" << sub << "' is absent next to the project"
 
 }  // namespace testutil

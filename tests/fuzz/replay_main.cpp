@@ -3,6 +3,8 @@
 // sanitizers in every test run, also with compilers that have no libFuzzer.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,22 +15,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char** argv)
 {
+    // In CI every folder must be there and hold files: a lost corpus or an
+    // emptied regression folder would otherwise pass unnoticed.
+    const char* ci = std::getenv("CI");
+    const bool strict = ci && std::strcmp(ci, "true") == 0;
     size_t files = 0;
+    int missing = 0;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path dir(argv[i]);
-        if (!std::filesystem::is_directory(dir)) {
-            std::printf("skipping absent folder %s\n", argv[i]);
-            continue;
+        size_t here = 0;
+        if (std::filesystem::is_directory(dir)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+                if (!entry.is_regular_file())
+                    continue;
+                std::ifstream in(entry.path(), std::ios::binary);
+                const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+                LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                       bytes.size());
+                ++here;
+            }
         }
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
-            if (!entry.is_regular_file())
-                continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-            ++files;
+        if (here == 0) {
+            std::printf("%s folder %s has no files\n", strict ? "error:" : "skipping:", argv[i]);
+            ++missing;
         }
+        files += here;
     }
     std::printf("replayed %zu files\n", files);
-    return 0;
+    return strict && missing ? 1 : 0;
 }
