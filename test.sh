@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 pexolen_install_deps
 
 build=build/test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DPEXOLEN_SANITIZE=ON -DPEXOLEN_BENCH=OFF \
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DPEXOLEN_SANITIZE=ON -DPEXOLEN_WERROR=ON -DPEXOLEN_BENCH=OFF \
     -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_C_FLAGS_DEBUG="-O1 -g" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
