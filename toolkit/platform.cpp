@@ -1,5 +1,7 @@
 #include "toolkit/platform.h"
 
+#include <cstdio>
+
 #include "toolkit/window_cells.h"
 
 namespace ovek {
@@ -65,6 +67,14 @@ void Platform::setTitle(const char* title)
 {
     if (windows && title)
         windows->setTitle(title);
+}
+
+void Platform::showMessage(const char* title, const char* text)
+{
+    if (windows)
+        windows->showMessage(title, text);
+    else
+        std::fprintf(stderr, "%s: %s\n", title, text);
 }
 
 void Platform::eventBegin()

@@ -48,6 +48,8 @@ public:
     // the root's bounds listener when they changed.
     void setSize(int w, int h);
     void setTitle(const char* title);
+    // A message box (UTF-8); without a window system one line on standard error.
+    void showMessage(const char* title, const char* text);
 
     // Tooltips: a bracket around one mouse-move record. showToolTip with a
     // text shows it (replacing any tooltip), with null or "" counts a removal;

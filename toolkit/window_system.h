@@ -37,6 +37,9 @@ public:
                                 std::string& path) = 0;
     // Non-zero while the key is held or when it was pressed since the last query.
     virtual int asyncKeyState(int key) = 0;
+    // A modal message with one button to close it, over the main window.
+    // UTF-8, unlike the stored texts above: it names files and reasons.
+    virtual void showMessage(const char* title, const char* text) = 0;
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

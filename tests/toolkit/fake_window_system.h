@@ -12,7 +12,8 @@ namespace faketk {
 class FakeWindowSystem : public ovek::WindowSystem {
 public:
     RecordingSurface window{900, 700};
-    std::vector<std::string> calls;          // "tip+ TEXT", "tip-", "title TEXT", "open", "save"
+    // "tip+ TEXT", "tip-", "title TEXT", "open", "save", "message TITLE: TEXT"
+    std::vector<std::string> calls;
     bool tooltipOpen = false;
     std::vector<ovek::FileFilter> lastFilters;
     std::string dialogAnswer;                // empty: the user cancels
@@ -39,6 +40,10 @@ public:
         return !dialogAnswer.empty();
     }
     int asyncKeyState(int key) override { return keysHeld.count(key) ? 0x8000 : 0; }
+    void showMessage(const char* title, const char* text) override
+    {
+        calls.push_back(std::string("message ") + title + ": " + text);
+    }
 };
 
 }  // namespace faketk
