@@ -121,6 +121,9 @@ FileResult checkProduction(const ProductionInput& in)
 {
     int w = 0, h = 0;
     resultSize(in, w, h);
+    if (w < 1 || h < 1)
+        return FileResult::failure("cannot produce a " + std::to_string(w) + " x " +
+                                   std::to_string(h) + " picture: it has no pixels");
     if (w > kMaxProduceSide || h > kMaxProduceSide || (long long)w * h > kMaxProducePixels)
         return FileResult::failure("cannot produce a " + std::to_string(w) + " x " +
                                    std::to_string(h) + " picture: at most " +

@@ -42,7 +42,7 @@ int depthSpan(int width);
 constexpr int kMaxProduceSide = 16384;
 constexpr long long kMaxProducePixels = 1LL << 26;
 
-// Whether in may be produced, or why not (the result would be too large).
+// Whether in may be produced, or why not (the result would be empty or too large).
 FileResult checkProduction(const ProductionInput& in);
 
 // Runs the whole production; the caller owns the result. An input that
