@@ -5,8 +5,9 @@
 namespace ovek {
 
 // relative as it stands when it exists from the working directory, otherwise
-// below the program's data folder when it exists there, otherwise relative
-// unchanged (so that an error names the file the user would expect).
+// below the installed data folder beside the program (bin/../share/pexolen),
+// otherwise below the source tree the program was built from; when none has
+// it, relative unchanged (so that an error names the file the user expects).
 std::string findDataFile(const std::string& relative);
 
 }  // namespace ovek
