@@ -16,13 +16,16 @@ ModelKind modelKindOf(const std::string& path)
 
 FileResult openModelFile(const std::string& path, Component3D* mesh)
 {
+    // y and z run downwards into the box: the pane looks at the mesh from +z.
+    return openModelFile(path, mesh, Point3D(-1, 1, -1), Point3D(1, -1, 1));
+}
+
+FileResult openModelFile(const std::string& path, Component3D* mesh, const Point3D& min,
+                         const Point3D& max)
+{
     switch (modelKindOf(path)) {
-    case ModelKind::ThreeDS: {
-        // y and z run downwards into the box: the pane looks at the mesh from +z.
-        const Point3D min(-1, 1, -1);
-        const Point3D max(1, -1, 1);
+    case ModelKind::ThreeDS:
         return mesh->load(path.c_str(), &min, &max);
-    }
     case ModelKind::Native:
         return loadModel(path.c_str(), mesh);
     case ModelKind::None:

@@ -20,5 +20,8 @@ ModelKind modelKindOf(const std::string& path);
 // model file as it is stored. Fails for any other ending; on failure the mesh
 // keeps what it had.
 FileResult openModelFile(const std::string& path, Component3D* mesh);
+// The same with another box for a 3DS file (max < min on an axis mirrors it).
+FileResult openModelFile(const std::string& path, Component3D* mesh, const Point3D& min,
+                         const Point3D& max);
 
 }  // namespace ovek

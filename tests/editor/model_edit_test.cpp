@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <filesystem>
+#include <string>
+
+#include "base/input_codes.h"
+#include "tests/editor/editor_fixture.h"
+
+namespace {
+
+using edittest::EditorTest;
+using edittest::selectedCount;
+using ovek::ModelEdit;
+
+constexpr int kCtrl = ovek::kKeyControl;
+constexpr int kShift = ovek::kKeyShift;
+constexpr int kEnter = 0x0D;
+constexpr int kDelete = 0x2E;
+
+std::string gbkToUtf8(const char* gbk)
+{
+    if (!gbk)
+        return "(none)";
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    std::string in(gbk), out(in.size() * 3, '\0');
+    char* src = in.data();
+    char* dst = out.data();
+    size_t left = in.size(), room = out.size();
+    const bool ok = iconv(cd, &src, &left, &dst, &room) != size_t(-1);
+    iconv_close(cd);
+    return ok ? out.substr(0, out.size() - room) : "(not GBK)";
+}
+
+TEST_F(EditorTest, InitBuildsTheToolbarAndStartsInViewModeWithTheRotateTool)
+{
+    // One picture present; the others are missing and leave their slots empty.
+    testutil::TempDir data;
+    std::filesystem::create_directories(data.path() / "ui" / "toolbar");
+    ovek::Image(nullptr, 30, 38).writeBMPFile(data.file("ui/toolbar/undo_off.bmp"));
+    static std::string dataRoot;
+    dataRoot = data.path().string();
+    edit.findDataFile = [](const std::string& name) { return dataRoot + "/" + name; };
+    init();
+
+    EXPECT_EQ(ModelEdit::getCurrentModelEdit(), &edit);
+    EXPECT_EQ(scene.beforeDisplay, ovek::beforeShow);
+    EXPECT_EQ(scene.afterDisplay, ovek::afterShow);
+    EXPECT_EQ(edit.modelState, ModelEdit::MODEL_VIEW);
+    EXPECT_EQ(edit.modelEditState, ModelEdit::TOOL_ROTATE);
+    EXPECT_EQ(mesh.getShowMode(), 0);
+    EXPECT_FALSE(edit.selectOption.isEnabled());
+    EXPECT_TRUE(edit.rotateOption.isSelected());
+    EXPECT_TRUE(edit.rotateHandlesShown);
+    EXPECT_FALSE(edit.axesShown);
+    EXPECT_TRUE(std::filesystem::exists(edit.history.slotPath(0)));
+
+    // Children in the order they are added: x on the bar and the tooltip.
+    struct Button {
+        int x;
+        const char* tooltip;
+    } buttons[] = {
+        {50, "状态(选择) (Ctrl+1)"},        {0, "编辑模式/观看模式 (Ctrl+Enter)"},
+        {115, "状态(旋转) (Ctrl+3)"},       {85, "状态(移动) (Ctrl+2)"},
+        {145, "状态(伸缩) (Ctrl+4)"},       {180, "状态(添加点) (Ctrl+5)"},
+        {240, "状态(添加方块) (Ctrl+7)"},   {210, "状态(添加三角面) (Ctrl+6)"},
+        {290, "导入模型文件 (Ctrl+I)"},     {320, "全选 (Ctrl+A)"},
+        {350, "选中所有相连的点 (Ctrl+Shift+A)"}, {380, "撤销 (Ctrl+Z)"},
+        {410, "重做 (Ctrl+Y)"},             {460, "将选中的三点合成面 (Ctrl+F)"},
+        {490, "删除选中的面 (Ctrl+D)"},     {520, "删除选中的点 (Delete)"},
+        {550, "延展 (Ctrl+E)"},
+    };
+    ASSERT_EQ(edit.getComponentCount(), 18);
+    EXPECT_EQ(edit.getComponentAt(0), &edit.toolbarBackground);
+    for (int i = 0; i < 17; ++i) {
+        auto* b = dynamic_cast<ovek::ImageButton*>(edit.getComponentAt(i + 1));
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->getLeft(), buttons[i].x) << i;
+        EXPECT_EQ(b->getTop(), 0);
+        EXPECT_EQ(b->getWidth(), 30);
+        EXPECT_EQ(b->getHeight(), 38);
+        EXPECT_EQ(gbkToUtf8(b->tooltipText), buttons[i].tooltip) << i;
+        ASSERT_EQ(b->eventListeners.size(), 1u);
+        EXPECT_EQ(b->eventListeners[0], &edit);
+        // Only the picture that exists was loaded.
+        EXPECT_EQ(b->imageMouseOut != nullptr, b == &edit.undoButton) << i;
+    }
+    EXPECT_EQ(edit.undoButton.imageMouseOut->getWidth(), 30);
+    EXPECT_EQ(edit.toolbarBackground.image, nullptr);
+    EXPECT_TRUE(edit.toolbarBackground.stretchModeOn);
+    EXPECT_EQ(ovek::MYPLAT.getRootComponent()->eventListeners.back(), &edit);
+    EXPECT_EQ(pane.eventListeners.back(), &edit);
+
+    // The bar follows the editor's width; the buttons stay.
+    edit.setBounds(0, 0, 1000, 600);
+    EXPECT_EQ(edit.toolbarBackground.getWidth(), 1000);
+    EXPECT_EQ(edit.toolbarBackground.getHeight(), 38);
+    EXPECT_EQ(edit.extendButton.getLeft(), 550);
+    // Painting with the empty slots draws what there is and nothing else.
+    ovek::MYPLAT.getRootComponent()->add(&edit);
+    ovek::MYPLAT.repaint();
+    ovek::MYPLAT.flush();
+}
+
+TEST_F(EditorTest, KeysOptionsAndClicksDriveTheModeTheToolAndTheCommands)
+{
+    edittest::addTwoBoxes(mesh);
+    edittest::selectOnly(mesh, {0});
+    init();
+    ovek::Component elsewhere;
+    struct Step {
+        std::initializer_list<int> held;
+        int key;              // 0: a click on button instead
+        ovek::EventObject* clicked;
+        bool fromRoot;
+        int state, tool, points, selected;
+    } steps[] = {
+        {{kCtrl}, kEnter, nullptr, true, 1, 1, 16, 1},
+        {{kCtrl}, '1', nullptr, true, 1, 0, 16, 1},
+        {{kCtrl}, '2', nullptr, true, 1, 2, 16, 1},
+        {{kCtrl}, '3', nullptr, true, 1, 1, 16, 1},   // the bar's order: 3 is rotate
+        {{kCtrl}, '4', nullptr, true, 1, 3, 16, 1},
+        {{kCtrl}, '5', nullptr, true, 1, 4, 16, 1},
+        {{kCtrl}, '6', nullptr, true, 1, 5, 16, 1},
+        {{kCtrl}, '7', nullptr, true, 1, 6, 16, 1},
+        {{kCtrl}, '8', nullptr, true, 1, 6, 16, 1},
+        {{kCtrl, kShift}, 'A', nullptr, true, 1, 6, 16, 8},   // linked: the first box
+        {{kCtrl}, kDelete, nullptr, true, 1, 6, 16, 8},        // Ctrl+Delete: nothing
+        {{kCtrl}, 'A', nullptr, false, 1, 6, 16, 8},           // not from the root
+        {{kCtrl}, 'A', nullptr, true, 1, 6, 16, 16},
+        {{}, 'A', nullptr, true, 1, 6, 16, 16},
+        {{kShift}, kDelete, nullptr, true, 1, 6, 0, 0},
+        {{kCtrl}, 'Z', nullptr, true, 1, 6, 16, 1},   // back to the first snapshot
+        {{kCtrl}, 'Y', nullptr, true, 1, 6, 0, 0},
+        {{kCtrl}, 'Z', nullptr, true, 1, 6, 16, 1},
+        {{}, kDelete, nullptr, true, 1, 6, 15, 0},
+        {{}, 0, &edit.undoButton, true, 1, 6, 16, 1},
+        {{}, 0, &edit.redoButton, true, 1, 6, 15, 0},
+        {{}, 0, &edit.undoButton, true, 1, 6, 16, 1},
+        {{}, 0, &edit.selectOption, true, 1, 0, 16, 1},
+        {{}, 0, &edit.insertBoxOption, true, 1, 6, 16, 1},
+        {{}, 0, &elsewhere, true, 1, 6, 16, 1},               // not a button: nothing
+        {{}, 0, ovek::MYPLAT.getRootComponent(), true, 1, 6, 16, 1},
+        {{}, 0, &edit.selectOption, true, 1, 0, 16, 1},
+        {{}, 0, &edit.editOption, true, 0, 2, 16, 1},         // select is not kept in view mode
+        {{}, 0, &edit.rotateOption, true, 0, 1, 16, 1},
+        {{}, 0, &edit.editOption, true, 1, 1, 16, 1},
+        {{kCtrl}, kEnter, nullptr, true, 0, 1, 16, 1},        // other tools are kept
+    };
+    int n = 0;
+    for (const Step& s : steps) {
+        hold(s.held);
+        if (s.clicked)
+            edit.mouseUp(5, 5, ovek::MOUSE_BUTTON1, s.clicked, 0, 0, false);
+        else
+            press(s.key, s.fromRoot ? ovek::MYPLAT.getRootComponent() : &pane);
+        EXPECT_EQ(edit.modelState, s.state) << "step " << n;
+        EXPECT_EQ(edit.modelEditState, s.tool) << "step " << n;
+        EXPECT_EQ(int(mesh.points.size()), s.points) << "step " << n;
+        EXPECT_EQ(selectedCount(mesh), s.selected) << "step " << n;
+        // The look follows the state.
+        EXPECT_EQ(mesh.getShowMode(), s.state == 1 ? 2 : 0) << "step " << n;
+        EXPECT_EQ(edit.editOption.isSelected(), s.state == 1) << "step " << n;
+        EXPECT_EQ(edit.selectOption.isEnabled(), s.state == 1) << "step " << n;
+        EXPECT_EQ(edit.selectOption.isSelected(), s.tool == 0) << "step " << n;
+        EXPECT_EQ(edit.axesShown, s.tool == 2 || s.tool == 3) << "step " << n;
+        EXPECT_EQ(edit.rotateHandlesShown, s.tool == 1) << "step " << n;
+        ++n;
+    }
+    // A tool number outside the table shows no tool and no handles.
+    edit.setModelEditState(9);
+    for (auto* o : {&edit.selectOption, &edit.moveOption, &edit.rotateOption, &edit.resizeOption,
+                    &edit.insertPointOption, &edit.insertTriangleOption, &edit.insertBoxOption})
+        EXPECT_FALSE(o->isSelected());
+    EXPECT_FALSE(edit.axesShown || edit.rotateHandlesShown);
+}
+
+TEST_F(EditorTest, EveryCommandReleasesTheMeshAndOnlyEditsRecordASnapshot)
+{
+    edittest::addTwoBoxes(mesh);
+    init();
+    struct Case {
+        int command;
+        int snapshots;   // recorded by the command
+    } cases[] = {
+        {ModelEdit::COMMAND_SELECT_ALL, 0}, {ModelEdit::COMMAND_SELECT_LINKED, 0},
+        {ModelEdit::COMMAND_EXTEND, 0},     {ModelEdit::COMMAND_ADD_FACE, 0},   // 32 selected
+        {ModelEdit::COMMAND_REMOVE_FACES, 1}, {ModelEdit::COMMAND_REMOVE_POINTS, 1},
+        {ModelEdit::COMMAND_INSERT_POINT, 1}, {ModelEdit::COMMAND_INSERT_TRIANGLE, 1},
+        {ModelEdit::COMMAND_INSERT_BOX, 1}, {ModelEdit::COMMAND_IMPORT, 0},   // cancelled
+        {ModelEdit::COMMAND_UNDO, 0},       {ModelEdit::COMMAND_REDO, 0},
+        {0, 0},                             {13, 0},
+    };
+    for (const Case& c : cases) {
+        const int before = edit.history.historyLast;
+        mesh.operating = 1;
+        edit.doCommand(c.command);
+        EXPECT_EQ(mesh.operating, 0) << c.command;
+        EXPECT_EQ(edit.history.historyLast - before, c.snapshots) << c.command;
+    }
+    // Import, even cancelled, leaves edit mode with the move tool.
+    EXPECT_EQ(edit.modelState, ModelEdit::MODEL_EDIT);
+    EXPECT_EQ(edit.modelEditState, ModelEdit::TOOL_MOVE);
+}
+
+}  // namespace
