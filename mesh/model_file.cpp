@@ -96,8 +96,7 @@ FileResult decodeModel(const uint8_t* data, size_t size, Component3D* mesh)
     const size_t facesStart = pointsEnd + 4;
     if ((size - facesStart) / kFaceBytes < size_t(m))
         return FileResult::failure("the file ends inside the faces");
-    if (size != facesStart + kFaceBytes * size_t(m))
-        return FileResult::failure("the file is longer than its points and faces");
+    // Bytes after the faces are not part of the model and are left unread.
 
     Component3D read;
     read.points.reserve(size_t(n));

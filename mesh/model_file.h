@@ -2,7 +2,8 @@
 // The program's own model file (.om): the current point positions with their
 // selection and the faces as point indices, little-endian, without gaps:
 //   int32 0, int32 N, N x (double x, y, z, byte selected), int32 M, M x 3 int32.
-// A file of N points and M faces is exactly 12 + 25 N + 12 M bytes.
+// A file of N points and M faces is 12 + 25 N + 12 M bytes; anything after the
+// faces is ignored.
 #include <cstddef>
 #include <cstdint>
 
@@ -20,7 +21,8 @@ FileResult saveModel(const char* path, const Component3D* mesh);
 
 // Replaces the mesh's points, static points and faces with the file's; the
 // transform, modes and counters stay. A truncated or inconsistent file is
-// refused as a whole and the mesh keeps what it had.
+// refused as a whole and the mesh keeps what it had; bytes after the faces
+// are ignored.
 FileResult loadModel(const char* path, Component3D* mesh);
 
 // loadModel over bytes already in memory.

@@ -74,7 +74,7 @@ TEST(CommandLineModels, ErrorsNameTheFileAndTheReasonAndLeaveOutputsAlone)
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(testutil::readFile(dir.file("keep.om")), "precious");
 
-    testutil::writeFile(dir.file("bad.om"), std::string(12, '\0') + "x");
+    testutil::writeFile(dir.file("bad.om"), std::string(11, '\0'));
     r = pexolen("info " + dir.file("bad.om"));
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("bad.om"), std::string::npos) << r.err;

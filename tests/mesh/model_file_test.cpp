@@ -120,7 +120,6 @@ TEST(ModelFile, DamagedFilesAreRefusedAndTheMeshKeepsWhatItHad)
     };
     for (size_t cut = 0; cut < good.size(); ++cut)
         expectRefused(good.substr(0, cut), "cut short");
-    expectRefused(good + "x", "a byte too many");
 
     std::string bumped = good;
     std::memcpy(&bumped[4], le32(4).data(), 4);
@@ -145,6 +144,37 @@ TEST(ModelFile, DamagedFilesAreRefusedAndTheMeshKeepsWhatItHad)
     expectRefused(nan, "a coordinate that is not a number");
 
     EXPECT_FALSE(ovek::loadModel(dir.file("absent.om").c_str(), &mesh));
+    EXPECT_EQ(mesh.points.size(), 1u);
+}
+
+TEST(ModelFile, BytesAfterTheFacesAreIgnoredButNeverCompleteAShortList)
+{
+    Component3D source;
+    makeTriangle(source);
+    testutil::TempDir dir;
+    ASSERT_TRUE(ovek::saveModel(dir.file("t.om").c_str(), &source));
+    const std::string good = testutil::readFile(dir.file("t.om"));
+    for (const std::string& tail : {std::string("x"), le32(1) + le32(2), good}) {
+        Component3D mesh;
+        const ovek::FileResult r = decode(good + tail, mesh);
+        ASSERT_TRUE(r) << tail.size() << ": " << r.error;
+        ASSERT_EQ(mesh.points.size(), 3u);
+        ASSERT_EQ(mesh.faces.size(), 1u);
+        EXPECT_EQ(mesh.points[1]->y, 2);
+        EXPECT_EQ(mesh.faces[0]->p1, mesh.points[2].get());
+    }
+    Component3D empty;
+    ASSERT_TRUE(decode(std::string(12, '\0') + "x", empty));
+    EXPECT_TRUE(empty.points.empty());
+
+    // The neighbours: a face count one too high with part of a face after the
+    // last one, or a whole face over a point that is not there.
+    Component3D mesh;
+    addPoints(mesh, {{7, 7, 7}});
+    std::string twoFaces = good;
+    std::memcpy(&twoFaces[83], le32(2).data(), 4);
+    EXPECT_FALSE(decode(twoFaces + "12345678901", mesh));
+    EXPECT_FALSE(decode(twoFaces + le32(0) + le32(1) + le32(3), mesh));
     EXPECT_EQ(mesh.points.size(), 1u);
 }
 
