@@ -46,12 +46,27 @@ double getDouble(const uint8_t* p)
 
 }  // namespace
 
+uint64_t modelFileBytes(uint64_t points, uint64_t faces)
+{
+    // Exact for any count that fits in memory (below 2^48 entries).
+    return 12 + kPointBytes * points + kFaceBytes * faces;
+}
+
 FileResult saveModel(const char* path, const Component3D* mesh)
 {
     const size_t n = mesh->points.size();
     const size_t m = mesh->faces.size();
-    if (n > size_t(INT32_MAX) || m > size_t(INT32_MAX))
-        return FileResult::failure("the mesh is too large for the file format");
+    // A file that loadModel would refuse is not written: what is saved, an
+    // undo step included, can always be read back. The cap also keeps both
+    // counts far below the format's int32 limit.
+    if (const uint64_t bytes = modelFileBytes(n, m); bytes > kMaxModelBytes) {
+        const uint64_t mib = (bytes + (1 << 20) - 1) >> 20;   // rounded up
+        return FileResult::failure("the mesh is too large for a model file: " + std::to_string(n) +
+                                   " points and " + std::to_string(m) + " faces need " +
+                                   std::to_string(mib) + " MiB, more than the " +
+                                   std::to_string(kMaxModelBytes >> 20) +
+                                   " MiB a model file may hold");
+    }
     std::unordered_map<const Point3D*, int32_t> indexOf;
     indexOf.reserve(n);
     std::string out;

@@ -12,11 +12,18 @@
 
 namespace ovek {
 
-// Files larger than this are refused before they are read.
+// Files larger than this are refused before they are read, and meshes whose
+// file would be larger are refused before they are written, so that every saved
+// file reads back. Each 25-byte point record becomes two 64-byte points in
+// memory: a file at the cap already needs several times its size.
 constexpr size_t kMaxModelBytes = size_t(256) << 20;
 
+// The size of the file saveModel writes for a mesh with these counts.
+uint64_t modelFileBytes(uint64_t points, uint64_t faces);
+
 // Writes the mesh's points (current positions) and faces. The file is replaced
-// only by a complete one: a failed save leaves an existing file as it was.
+// only by a complete one: a failed save, or a mesh too large for
+// kMaxModelBytes, leaves an existing file as it was.
 FileResult saveModel(const char* path, const Component3D* mesh);
 
 // Replaces the mesh's points, static points and faces with the file's; the

@@ -178,6 +178,28 @@ TEST(ModelFile, BytesAfterTheFacesAreIgnoredButNeverCompleteAShortList)
     EXPECT_EQ(mesh.points.size(), 1u);
 }
 
+TEST(ModelFile, MeshesTooLargeToReadBackAreNotSaved)
+{
+    // The largest point count whose file still reads, and one more.
+    const uint64_t most = (ovek::kMaxModelBytes - 12) / 25;
+    EXPECT_LE(ovek::modelFileBytes(most, 0), ovek::kMaxModelBytes);
+    EXPECT_GT(ovek::modelFileBytes(most + 1, 0), ovek::kMaxModelBytes);
+    EXPECT_EQ(ovek::modelFileBytes(3, 1), 99u);
+
+    testutil::TempDir dir;
+    const std::string path = dir.file("big.om");
+    testutil::writeFile(path, "old contents");
+    // The size is checked before any point is read, so empty entries stand in
+    // for a mesh too large to build here.
+    Component3D mesh;
+    mesh.points.resize(most + 1);
+    const ovek::FileResult r = ovek::saveModel(path.c_str(), &mesh);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.error.find("need 257 MiB, more than the 256 MiB"), std::string::npos) << r.error;
+    EXPECT_EQ(testutil::readFile(path), "old contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
 TEST(ModelFile, FailedSaveLeavesTheOldFileAndReportsWhy)
 {
     testutil::TempDir dir;
