@@ -1,7 +1,8 @@
 #pragma once
 // The part of the 3DS chunk tree that holds triangle meshes. Every chunk starts
 // with a 6-byte header, id (16 bits) and length (32 bits, header included), all
-// little-endian. Chunks of other ids are skipped by their length.
+// little-endian. Chunks of other ids are skipped by their length; a chunk
+// longer than its parent or the file is read as far as it goes.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,13 +27,14 @@ public:
     // The object for a sub-chunk with this header, or null when this chunk has
     // no sub-chunks it understands.
     virtual BaseChunk* createChunk(int chunkId, long chunkLength);
-    // Reads the chunk body from in, which ends where the chunk ends.
+    // Reads the chunk body from in, which ends where the chunk ends (or where
+    // the file or the parent ends, when in is cut).
     virtual void load(ChunkReader& in);
     // Debug dump to standard output.
     virtual void show();
 
     void add(BaseChunk* child) { children.emplace_back(child); }
-    // Reads sub-chunks until the body is used up or a chunk is damaged.
+    // Reads sub-chunks until the body is used up, cut short or damaged.
     void loadSubChunks(ChunkReader& in);
 };
 
@@ -74,7 +76,8 @@ public:
 class VertListChunk;
 class LocalCoordinateChunk;
 
-// 0x4100, a triangle mesh.
+// 0x4100, a triangle mesh. When one of its lists is cut short it drops its
+// children and its list pointers: the mesh is left out.
 class TriMeshChunk : public BaseChunk {
 public:
     VertListChunk* vertList = nullptr;                 // the last vertex list made; not owned
@@ -89,6 +92,7 @@ class VertListChunk : public BaseChunk {
 public:
     uint16_t count = 0;
     std::vector<VPoint> points;
+    bool whole = false;   // all count points were read
 
     void load(ChunkReader& in) override;
     void show() override;
@@ -101,6 +105,7 @@ public:
     uint16_t count = 0;
     VertListChunk* vertList = nullptr;   // the mesh's vertex list when met; not owned
     std::vector<VTriangle> faces;
+    bool whole = false;                  // all count faces were read
 
     void load(ChunkReader& in) override;
     void show() override;
@@ -126,10 +131,14 @@ namespace ovek {
 // Files larger than this are refused before they are read.
 constexpr size_t kMax3DSBytes = size_t(64) << 20;
 
-// Reads the chunk tree of a whole file into root. A damaged tree is refused as
-// a whole, with the reason: a chunk shorter than its header or longer than its
-// parent or the file, a name or list cut short, a face list before its vertex
-// list, a face index beyond its vertex list, a coordinate that is not finite.
+// Reads the chunk tree of a whole file into root.
+// Refused as a whole, with the reason: a file that does not start with a main
+// chunk (0x4D4D), a chunk shorter than its header, a name, list or value
+// running past a chunk that is all there, a face list before its vertex list,
+// a face index beyond its vertex list, a coordinate that is not finite.
+// Read with a warning: a chunk running past its parent or the file is clamped
+// to what is there; a mesh whose vertex or face list is cut short by it is left
+// out, the rest is kept. Refused when that leaves no face at all.
 FileResult parse3DS(const uint8_t* data, size_t size, MainChunk& root);
 
 }  // namespace ovek

@@ -1,13 +1,22 @@
 #include "mesh/chunk_reader.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "base/byte_order.h"
 
 bool ChunkReader::fail(const std::string& reason)
 {
-    if (error_->empty())
-        *error_ = reason;
+    if (parse_->error.empty())
+        parse_->error = reason;
+    return false;
+}
+
+bool ChunkReader::runOut(const std::string& reason)
+{
+    if (!cut_)
+        return fail(reason);
+    pos_ = end_;   // nothing after a cut-short value is read
     return false;
 }
 
@@ -17,7 +26,7 @@ bool ChunkReader::need(size_t n)
         return false;
     if (n <= remaining())
         return true;
-    return fail(end_ == fileEnd_ ? "the file ends inside a chunk" : "a value runs past its chunk");
+    return runOut("a value runs past its chunk");
 }
 
 bool ChunkReader::u8(uint8_t& v)
@@ -55,15 +64,17 @@ bool ChunkReader::f32(float& v)
     return true;
 }
 
-bool ChunkReader::take(size_t n, ChunkReader& body)
+ChunkReader ChunkReader::take(size_t n, uint16_t id)
 {
-    if (!ok())
-        return false;
-    if (n > remaining()) {
+    const bool clamped = n > remaining();
+    if (clamped && parse_->cut.empty()) {
+        char name[16];
+        std::snprintf(name, sizeof name, "0x%04X", unsigned(id));
         const bool pastFile = n > size_t(fileEnd_ - pos_);
-        return fail(pastFile ? "chunk runs past the end of the file" : "chunk runs past its parent");
+        parse_->cut = std::string("chunk ") + name +
+                      (pastFile ? " runs past the end of the file" : " runs past its parent");
     }
-    body = ChunkReader(pos_, pos_ + n, fileEnd_, error_);
-    pos_ += n;
-    return true;
+    const uint8_t* start = pos_;
+    pos_ += clamped ? remaining() : n;
+    return ChunkReader(start, pos_, fileEnd_, clamped, parse_);
 }

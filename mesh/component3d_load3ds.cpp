@@ -61,8 +61,9 @@ FileResult load3DS(const uint8_t* data, size_t size, const Point3D* min, const P
     MainChunk root;
     // The whole tree is checked before the mesh is touched, so a damaged file
     // never costs the user the mesh they had.
-    if (FileResult r = parse3DS(data, size, root); !r)
-        return r;
+    const FileResult parsed = parse3DS(data, size, root);
+    if (!parsed)
+        return parsed;
     mesh->operating = 1;
     mesh->clear();
     mesh->load(&root);
@@ -79,7 +80,7 @@ FileResult load3DS(const uint8_t* data, size_t size, const Point3D* min, const P
     mesh->faceLists.clear();
     mesh->operating = 0;
     ++mesh->changeCount;
-    return FileResult::success();
+    return parsed;   // with a warning when the file was cut short
 }
 
 }  // namespace ovek

@@ -37,6 +37,48 @@ Object triangle(const std::string& name, float shift = 0)
     return o;
 }
 
+// An object chunk whose triangle mesh chunk holds meshBody.
+std::string objectWith(const std::string& meshBody)
+{
+    return chunk(threeds::kObject, std::string("o\0", 2) + chunk(threeds::kTriMesh, meshBody));
+}
+
+// A main chunk holding an editor chunk with the objects, then more chunks.
+std::string mainWith(const std::string& objects, const std::string& after = {})
+{
+    return chunk(threeds::kMain, chunk(threeds::kEditor, objects) + after);
+}
+
+// A file of one object holding the given mesh body.
+std::string wrap(const std::string& meshBody)
+{
+    return mainWith(objectWith(meshBody));
+}
+
+// A keyframer chunk far longer than any file here.
+const std::string kLongKeyframer = chunk(0xB000, "frames", 1000);
+
+// An object whose vertex list claims more than its mesh chunk holds.
+const std::string kShortMesh = objectWith(chunk(threeds::kVertexList, threeds::u16(3), 44));
+
+// Points (exactly) and faces (as point indices) of a mesh, to compare loads.
+std::string describe(const Component3D& mesh)
+{
+    std::ostringstream out;
+    out.precision(17);
+    for (const auto& p : mesh.points)
+        out << "p " << p->x << ' ' << p->y << ' ' << p->z << '\n';
+    auto index = [&](const Point3D* p) {
+        for (size_t i = 0; i < mesh.points.size(); ++i)
+            if (mesh.points[i].get() == p)
+                return long(i);
+        return -1L;
+    };
+    for (const auto& f : mesh.faces)
+        out << "f " << index(f->p1) << ' ' << index(f->p2) << ' ' << index(f->p3) << '\n';
+    return out.str();
+}
+
 TEST(Load3DS, UnusedVerticesAreDroppedAndFacesFollowThem)
 {
     Object o;
@@ -115,17 +157,19 @@ TEST(Load3DS, DamagedFilesAreRefusedWithAReasonAndLeaveTheMesh)
         EXPECT_EQ(mesh.points[0]->x, 7);
     };
     const std::string verts = threeds::vertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-    auto wrap = [](const std::string& meshBody) {
-        return chunk(threeds::kMain,
-                     chunk(threeds::kEditor, chunk(threeds::kObject, std::string("o\0", 2) +
-                                                                          chunk(threeds::kTriMesh, meshBody))));
-    };
     expectRefused("", "empty");
-    expectRefused("invalid 3ds file\n", "chunk runs past the end of the file");
+    expectRefused("invalid 3ds file\n", "not a 3DS file");
+    expectRefused("MM\x10", "not a 3DS file");
+    // A sound tree that does not start with a main chunk.
+    expectRefused(threeds::file({triangle("a")}).substr(6), "not a 3DS file");
     expectRefused(chunk(threeds::kMain, chunk(threeds::kEditor, ""), 3), "shorter than its header");
     expectRefused(chunk(threeds::kMain, chunk(threeds::kEditor, "", 2)), "shorter than its header");
+    // Clamped, but nothing complete before the cut.
     expectRefused(chunk(threeds::kMain, chunk(threeds::kEditor, "abcd", 20), 16) + std::string(20, 'x'),
-                  "chunk runs past its parent");
+                  "chunk 0x3D3D runs past its parent, before any complete mesh");
+    expectRefused(threeds::file({triangle("a")}).substr(0, 16 + 6 + 6 + 2 + 6 + 20),
+                  "chunk 0x4D4D runs past the end of the file, before any complete mesh");
+    expectRefused(mainWith(kShortMesh), "0x4110 runs past the end of the file, before any");
     expectRefused(chunk(threeds::kMain, chunk(threeds::kEditor, chunk(threeds::kObject, "name"))),
                   "name runs past its chunk");
     expectRefused(wrap(threeds::faceList({{0, 1, 2}}) + verts), "before the vertex list");
@@ -135,12 +179,82 @@ TEST(Load3DS, DamagedFilesAreRefusedWithAReasonAndLeaveTheMesh)
                   "face list runs past");
     const float inf = INFINITY;
     expectRefused(wrap(threeds::vertexList({{0, inf, 0}})), "not a finite number");
+    // After a complete mesh, in a file cut short: faults in whole chunks still
+    // refuse it.
+    const std::string a = threeds::object(triangle("a"));
+    expectRefused(mainWith(a + objectWith(verts + threeds::faceList({{0, 1, 3}})), kLongKeyframer),
+                  "beyond");
+    expectRefused(mainWith(a + objectWith(chunk(threeds::kVertexList, threeds::u16(9) + "short")),
+                           kLongKeyframer),
+                  "vertex list runs past its chunk");
+}
 
-    // Cut at every length: refused or read, never a crash.
-    const std::string good = threeds::file({triangle("a"), triangle("b", 2)});
+TEST(Load3DS, ChunksCutShortAreReadAsFarAsTheyGoWithAWarning)
+{
+    const std::string a = threeds::object(triangle("a"));
+    const std::string version = chunk(threeds::kVersion, threeds::u32(3));
+    const std::string onlyA = threeds::file({triangle("a")});
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string sameAs;   // a sound file that loads the same
+        const char* warning;
+    } cases[] = {
+        {"keyframer past the file",
+         chunk(threeds::kMain, version + chunk(threeds::kEditor, a) + kLongKeyframer), onlyA,
+         "chunk 0xB000 runs past the end of the file; read up to there"},
+        {"keyframer past the main chunk", mainWith(a, kLongKeyframer) + std::string(1000, 'x'), onlyA,
+         "chunk 0xB000 runs past its parent; read up to there"},
+        {"main chunk longer than the file", chunk(threeds::kMain, chunk(threeds::kEditor, a), 999),
+         onlyA, "chunk 0x4D4D runs past the end of the file; read up to there"},
+        {"second mesh cut in its vertex list",
+         threeds::file({triangle("a"), triangle("b", 2)}).substr(0, 16 + 6 + a.size() + 30), onlyA,
+         "read up to there, leaving out 1 mesh cut short"},
+        {"mesh cut by its parent, the next one read",
+         mainWith(kShortMesh + threeds::object(triangle("b", 2))), threeds::file({triangle("b", 2)}),
+         "chunk 0x4110 runs past its parent; read up to there, leaving out 1 mesh cut short"},
+    };
+    for (const auto& c : cases) {
+        Component3D mesh, expected;
+        meshtest::addPoints(mesh, {{7, 7, 7}});
+        ASSERT_TRUE(load(c.sameAs, expected)) << c.what;
+        const ovek::FileResult r = load(c.bytes, mesh);
+        ASSERT_TRUE(r) << c.what << ": " << r.error;
+        EXPECT_NE(r.warning.find(c.warning), std::string::npos) << c.what << ": " << r.warning;
+        EXPECT_EQ(mesh.faces.size(), 1u) << c.what;
+        EXPECT_EQ(describe(mesh), describe(expected)) << c.what;
+    }
+}
+
+TEST(Load3DS, AFileCutAtAnyLengthGivesTheMeshesCompleteBeforeTheCutOrIsRefused)
+{
+    Object b = triangle("b", 2);
+    b.material = "Red";   // a cut inside the material group keeps the faces before it
+    const std::string good = threeds::file({triangle("a"), b});
+    Component3D first, both;
+    ASSERT_TRUE(load(threeds::file({triangle("a")}), first));
+    const ovek::FileResult whole = load(good, both);
+    ASSERT_TRUE(whole);
+    EXPECT_TRUE(whole.warning.empty()) << whole.warning;
+    // Where each object's faces end, and so its mesh is complete: b's before
+    // its material group.
+    const std::string facesA = threeds::faceList(triangle("a").faces);
+    const size_t endA = good.find(facesA) + facesA.size();
+    const size_t endB = good.find(threeds::faceList(b.faces, b.material), endA) + 8 + 8;
+    ASSERT_LT(endB, good.size());
     for (size_t cut = 0; cut < good.size(); ++cut) {
-        Component3D m;
-        EXPECT_FALSE(load(good.substr(0, cut), m)) << cut;
+        Component3D mesh;
+        meshtest::addPoints(mesh, {{7, 7, 7}});
+        const ovek::FileResult r = load(good.substr(0, cut), mesh);
+        if (cut < endA) {
+            EXPECT_FALSE(r) << cut;
+            EXPECT_FALSE(r.error.empty()) << cut;
+            EXPECT_EQ(mesh.points.size(), 1u) << cut;
+            continue;
+        }
+        ASSERT_TRUE(r) << cut << ": " << r.error;
+        EXPECT_FALSE(r.warning.empty()) << cut;
+        EXPECT_EQ(describe(mesh), describe(cut < endB ? first : both)) << cut;
     }
 }
 
@@ -223,6 +337,7 @@ TEST(Load3DS, EveryCorpusFileReadsWithTheManifestsCounts)
             continue;
         }
         ASSERT_TRUE(r) << name << ": " << r.error;
+        EXPECT_TRUE(r.warning.empty()) << name << ": " << r.warning;
         EXPECT_EQ(mesh.faces.size(), expected.faces) << name;
         EXPECT_EQ(mesh.points.size(), expected.verticesUsed) << name;
         for (const auto& p : mesh.points) {
