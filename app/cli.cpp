@@ -49,6 +49,12 @@ int failWrite(const std::string& path, const std::string& reason)
     return fail(kExitBadOutput, "cannot write '" + path + "': " + reason);
 }
 
+void warnRead(const std::string& path, const std::string& warning)
+{
+    if (!warning.empty())
+        std::fprintf(stderr, "pexolen: warning: '%s': %s\n", path.c_str(), warning.c_str());
+}
+
 int usageError(const std::string& message)
 {
     std::fprintf(stderr, "pexolen: %s\n%s", message.c_str(), kUsage);

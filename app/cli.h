@@ -30,6 +30,9 @@ int fail(int status, const std::string& message);
 // "pexolen: cannot read 'FILE': REASON" (or write), with the matching status.
 int failRead(const std::string& path, const std::string& reason);
 int failWrite(const std::string& path, const std::string& reason);
+// "pexolen: warning: 'FILE': WARNING" on standard error for a file read in
+// part; nothing when warning is empty.
+void warnRead(const std::string& path, const std::string& warning);
 // Prints the usage text to standard error and returns kExitUsage.
 int usageError(const std::string& message);
 

@@ -13,8 +13,10 @@ int convertModel(const std::string& in, const std::string& out)
     if (!endsWithNoCase(out, ".om"))
         return usageError("a model converts only to a .om file");
     Component3D mesh;
-    if (FileResult r = openModelFile(in, &mesh); !r)
-        return failRead(in, r.error);
+    const FileResult read = openModelFile(in, &mesh);
+    if (!read)
+        return failRead(in, read.error);
+    warnRead(in, read.warning);
     if (FileResult r = saveModel(out.c_str(), &mesh); !r)
         return failWrite(out, r.error);
     return kExitOk;

@@ -57,8 +57,10 @@ int runInfo(const Args& args)
     if (path.empty())
         return usageError("info takes one model file");
     Component3D mesh;
-    if (FileResult r = openModelFile(path, &mesh); !r)
+    const FileResult r = openModelFile(path, &mesh);
+    if (!r)
         return failRead(path, r.error);
+    warnRead(path, r.warning);
     printBox(mesh);
     if (withPoints)
         printPointsAndFaces(mesh);

@@ -106,8 +106,10 @@ int runProduce(const Args& args)
         in.depthPicture = &depth;
     } else {
         const std::string path = o.model.empty() ? findDataFile("demo/demo.3ds") : o.model;
-        if (FileResult r = openModelFile(path, &mesh); !r)
+        const FileResult r = openModelFile(path, &mesh);
+        if (!r)
             return failRead(path, r.error);
+        warnRead(path, r.warning);
         in.mesh = &mesh;
         in.faces = &faces;
         in.meshWidth = o.width;

@@ -60,12 +60,12 @@ TEST(CommandLineModels, ConvertWritesANativeFileThatReadsBackTheSame)
 TEST(CommandLineModels, ErrorsNameTheFileAndTheReasonAndLeaveOutputsAlone)
 {
     testutil::TempDir dir;
-    std::string broken = twoObjects();
-    broken.resize(broken.size() - 10);
-    testutil::writeFile(dir.file("cut.3ds"), broken);
+    // Cut inside the first object's vertex list: nothing complete to show.
+    testutil::writeFile(dir.file("cut.3ds"), twoObjects().substr(0, 60));
     Outcome r = pexolen("info " + dir.file("cut.3ds"));
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("cannot read '" + dir.file("cut.3ds") + "': chunk runs past the end of the file"),
+    EXPECT_NE(r.err.find("cannot read '" + dir.file("cut.3ds") +
+                         "': chunk 0x4D4D runs past the end of the file, before any complete mesh"),
               std::string::npos)
         << r.err;
 
@@ -91,6 +91,33 @@ TEST(CommandLineModels, ErrorsNameTheFileAndTheReasonAndLeaveOutputsAlone)
     r = pexolen("info " + dir.file("m.3ds") + " --verbose");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Usage"), std::string::npos);
+}
+
+TEST(CommandLineModels, AFileCutShortIsReadWithAWarningOnStandardError)
+{
+    testutil::TempDir dir;
+    const std::string whole = twoObjects();
+    testutil::writeFile(dir.file("m.3ds"), whole);
+    // Cut inside the second object's vertex list, and inside its last chunk.
+    testutil::writeFile(dir.file("first.3ds"), whole.substr(0, whole.find("second") + 30));
+    testutil::writeFile(dir.file("both.3ds"), whole.substr(0, whole.size() - 10));
+    const Outcome full = pexolen("info " + dir.file("m.3ds") + " --points");
+    const Outcome first = pexolen("info " + dir.file("first.3ds") + " --points");
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.err, "pexolen: warning: '" + dir.file("first.3ds") +
+                             "': chunk 0x4D4D runs past the end of the file; read up to there, "
+                             "leaving out 1 mesh cut short\n");
+    EXPECT_EQ(first.out.rfind("points 3 faces 1 ", 0), 0u) << first.out;
+    const Outcome both = pexolen("info " + dir.file("both.3ds") + " --points");
+    ASSERT_EQ(both.status, 0) << both.err;
+    EXPECT_NE(both.err.find("warning: '" + dir.file("both.3ds") + "'"), std::string::npos) << both.err;
+    EXPECT_EQ(both.out, full.out);
+
+    // Converting keeps what was read and passes the warning on.
+    const Outcome c = pexolen("convert " + dir.file("first.3ds") + " " + dir.file("first.om"));
+    ASSERT_EQ(c.status, 0) << c.err;
+    EXPECT_EQ(c.err, first.err);
+    EXPECT_EQ(testutil::readFile(dir.file("first.om")).size(), 12u + 25 * 3 + 12);
 }
 
 TEST(CommandLineModels, CorpusFilesAndAFileWithoutTheEnding)
