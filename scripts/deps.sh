@@ -3,9 +3,14 @@
 PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libstb-dev \
 libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth fonts-wqy-microhei"
 
-pexolen_install_deps() {
+# Optional: only scripts/render_ui.sh needs these, to redraw the interface
+# pictures from their sources. Building and running use the committed BMPs.
+PEXOLEN_UI_PACKAGES="librsvg2-bin python3 fonts-wqy-microhei"
+
+# pexolen_install_packages PACKAGE...: installs those of the packages that are missing.
+pexolen_install_packages() {
     local missing="" p
-    for p in $PEXOLEN_PACKAGES; do
+    for p in "$@"; do
         dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
     done
     [ -z "$missing" ] && return 0
@@ -14,4 +19,8 @@ pexolen_install_deps() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq &&
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing </dev/null
+}
+
+pexolen_install_deps() {
+    pexolen_install_packages $PEXOLEN_PACKAGES
 }
