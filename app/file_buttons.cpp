@@ -47,8 +47,7 @@ FileResult openOnModelTab(const std::string& path)
     if (modelKindOf(path) != ModelKind::None) {
         if (FileResult r = openModelFile(path, &model3D); !r)
             return r;
-        if (restartModelHistory)
-            restartModelHistory();
+        modelEdit->initHistory();
         modelType = MODEL_TYPE_3D;
     } else {
         if (FileResult r = replacePicture(imageModel, path); !r)

@@ -14,11 +14,10 @@ ovek::ImageComponent* backPane = nullptr;
 ovek::ImageComponent* patternPane = nullptr;
 ovek::ImageComponent* imagePane = nullptr;
 ovek::ImageComponent* imageModel = nullptr;
-ovek::Component* modelEdit = nullptr;
+ovek::ModelEdit* modelEdit = nullptr;
 ovek::Component* pane3D = nullptr;
 Sence3D model3DSence;
-Component3D model3D;
-void (*restartModelHistory)() = nullptr;
+Editable3D model3D;
 
 namespace ovek {
 
@@ -121,8 +120,8 @@ void init()
     imagePane = new ImageComponent;
     root->add(imagePane);
 
-    // Stand-in until the model editor lands.
-    modelEdit = new Component;
+    modelEdit = new ModelEdit;
+    modelEdit->findDataFile = findDataFile;
     modelEdit->setBounds(0, 0, 861, 528);
     root->add(modelEdit);
 
@@ -133,6 +132,7 @@ void init()
     initPane3D();
     tabs::init();
     buttons::init();
+    modelEdit->init(&model3DSence, &model3D, &pane3D, 1);
     tabs::setState(MAIN_STATE_PATTERN);
 }
 

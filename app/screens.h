@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "base/file_result.h"
+#include "editor/editable3d.h"
+#include "editor/model_edit.h"
 #include "engine/triangle_model.h"
-#include "mesh/component3d.h"
 #include "production/production.h"
 #include "scene3d/sence3d.h"
 #include "toolkit/image_button.h"
@@ -111,9 +112,7 @@ extern ovek::ImageComponent* backPane;     // background picture, the home-page 
 extern ovek::ImageComponent* patternPane;  // the pattern, drawn from the top-left corner
 extern ovek::ImageComponent* imagePane;    // the produced stereogram
 extern ovek::ImageComponent* imageModel;   // the depth picture of the model tab
-extern ovek::Component* modelEdit;         // the model editor
+extern ovek::ModelEdit* modelEdit;         // the model editor
 extern ovek::Component* pane3D;            // the OpenGL pane inside the editor
 extern Sence3D model3DSence;               // the pane's scene
-extern Component3D model3D;                // the edited mesh
-// Restarts the editor's history after the mesh was replaced; null: none.
-extern void (*restartModelHistory)();
+extern Editable3D model3D;                 // the edited mesh
