@@ -1,0 +1,42 @@
+# Installs the build into a fresh prefix and checks that the files land where a
+# desktop expects them, and that the installed program takes its data from the
+# installed folder before the source tree: a pattern changed there must show.
+#   cmake -DBUILD=... -DSOURCE=... -DWORK=... -P install.cmake
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/run)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/prefix
+                RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed with ${status}")
+endif()
+
+set(share ${WORK}/prefix/share)
+foreach(file bin/pexolen share/pexolen/demo/demo.3ds share/pexolen/demo/pattern.bmp
+             share/pexolen/ui/back.bmp share/applications/pexolen.desktop
+             share/icons/hicolor/scalable/apps/pexolen.svg)
+  if(NOT EXISTS ${WORK}/prefix/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+file(STRINGS ${share}/applications/pexolen.desktop exec REGEX "^Exec=")
+if(NOT exec STREQUAL "Exec=pexolen")
+  message(FATAL_ERROR "the desktop entry runs '${exec}'")
+endif()
+
+# The installed pattern becomes the depth picture: produced from a folder
+# without data files, the result must be the one made with that pattern.
+file(COPY_FILE ${SOURCE}/demo/depth.bmp ${share}/pexolen/demo/pattern.bmp)
+execute_process(COMMAND ${WORK}/prefix/bin/pexolen produce --size 120x90 -o installed.bmp
+                WORKING_DIRECTORY ${WORK}/run RESULT_VARIABLE status)
+execute_process(COMMAND ${WORK}/prefix/bin/pexolen produce --size 120x90
+                        --pattern ${SOURCE}/demo/depth.bmp -o expected.bmp
+                WORKING_DIRECTORY ${WORK}/run RESULT_VARIABLE status2)
+if(NOT status EQUAL 0 OR NOT status2 EQUAL 0)
+  message(FATAL_ERROR "the installed pexolen failed: ${status} ${status2}")
+endif()
+file(SHA256 ${WORK}/run/installed.bmp got)
+file(SHA256 ${WORK}/run/expected.bmp expected)
+file(REMOVE_RECURSE ${WORK})
+if(NOT got STREQUAL expected)
+  message(FATAL_ERROR "the installed pexolen did not take the installed pattern")
+endif()
