@@ -213,6 +213,23 @@ TEST_F(Screens, ResizingTheRootLaysTheWindowOut)
     }
 }
 
+TEST(Pictures, AMissingOrBrokenPictureStaysEmptyAndIsNamedOnce)
+{
+    testutil::TempDir dir;
+    const auto home = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    std::filesystem::create_directory("ui");
+    testutil::writeFile("ui/broken.bmp", "BM");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(loadPicture("ui/broken.bmp"), nullptr);
+    EXPECT_EQ(loadPicture("ui/missing.bmp"), nullptr);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(home);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_NE(err.find("pexolen: cannot read 'ui/broken.bmp': "), std::string::npos) << err;
+    EXPECT_NE(err.find("pexolen: cannot read 'ui/missing.bmp': "), std::string::npos) << err;
+}
+
 TEST(SaveName, ResultsAreSavedAsBMP)
 {
     const std::pair<const char*, const char*> rows[] = {
