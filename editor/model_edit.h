@@ -159,6 +159,8 @@ private:
     std::unique_ptr<Image> readPicture(const char* name) const;
     // The same, kept in toolbarImages.
     Image* toolbarPicture(const char* name);
+    // Tooltip, place on the bar, and this editor as its listener.
+    void placeButton(ImageButton& b, int x, const char* tooltip);
 };
 
 // The scene's display hooks: nothing before, the current editor's overlay after.

@@ -108,24 +108,27 @@ Image* ModelEdit::toolbarPicture(const char* name)
     return toolbarImages.back().get();
 }
 
+void ModelEdit::placeButton(ImageButton& b, int x, const char* tooltip)
+{
+    b.setTooltipText(tooltip);
+    b.setBounds(x, 0, kButtonWidth, kToolbarHeight);
+    b.addEventListener(this);
+}
+
 void ModelEdit::initOptions()
 {
     for (const OptionRow& row : kOptions) {
         SelectImageButton& b = this->*row.button;
         b.setSelectedImage(toolbarPicture(row.selected));
         b.setUnselectedImage(toolbarPicture(row.unselected));
-        b.setTooltipText(row.tooltip);
-        b.setBounds(row.x, 0, kButtonWidth, kToolbarHeight);
-        b.addEventListener(this);
+        placeButton(b, row.x, row.tooltip);
     }
     selectOption.setImageDisabled(toolbarPicture("ui/toolbar/select_dis.bmp"));
     for (const CommandRow& row : kCommands) {
         ImageButton& b = this->*row.button;
         b.setImageMouseOut(toolbarPicture(row.out));
         b.setImageMouseUp(toolbarPicture(row.over));
-        b.setTooltipText(row.tooltip);
-        b.setBounds(row.x, 0, kButtonWidth, kToolbarHeight);
-        b.addEventListener(this);
+        placeButton(b, row.x, row.tooltip);
     }
     delete toolbarBackground.image;
     toolbarBackground.image = readPicture("ui/toolbar/bar.bmp").release();   // owns it

@@ -34,6 +34,15 @@ std::vector<std::string> faceList(const Component3D& mesh)
     return out;
 }
 
+// Points 0 (0, 0), 1 (1, 0), 2 (0, 1), 3 (-1, 1) in z = 0; faces 0 1 2 and 2 3 0.
+void makeTwoFaces(Component3D& mesh, std::initializer_list<size_t> selected)
+{
+    addPoints(mesh, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-1, 1, 0}});
+    addFace(mesh, 0, 1, 2);
+    addFace(mesh, 2, 3, 0);
+    selectOnly(mesh, selected);
+}
+
 void expectStaticCopiesMatch(const Component3D& mesh)
 {
     ASSERT_EQ(mesh.points.size(), mesh.staticPoints.size());
@@ -106,10 +115,7 @@ TEST(EditOperations, ExtendBuildsOneWallPerSelectedEdgeAndMovesTheSelection)
     };
     for (const Case& c : cases) {
         Component3D mesh;
-        addPoints(mesh, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-1, 1, 0}});
-        addFace(mesh, 0, 1, 2);
-        addFace(mesh, 2, 3, 0);
-        selectOnly(mesh, c.selected);
+        makeTwoFaces(mesh, c.selected);
         ovek::extendSelection(mesh);
         EXPECT_EQ(mesh.points.size(), 4 + c.newPoints) << c.what;
         std::vector<std::string> faces = faceList(mesh);
@@ -146,10 +152,7 @@ TEST(EditOperations, RemoveFacesAndPointsGoByTheSelection)
     };
     for (const Case& c : cases) {
         Component3D mesh;
-        addPoints(mesh, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-1, 1, 0}});
-        addFace(mesh, 0, 1, 2);
-        addFace(mesh, 2, 3, 0);
-        selectOnly(mesh, c.selected);
+        makeTwoFaces(mesh, c.selected);
         if (c.points)
             ovek::removeSelectedPoints(mesh);
         else
