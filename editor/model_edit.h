@@ -145,8 +145,9 @@ public:
                      int dyFromLast, EventObject* source);
     void editMouseUp(int x, int y, int button, EventObject* source, int dx, int dy,
                      bool wasDragged);
-    // The overlay, drawn after the scene: what to draw, and drawing it.
-    std::vector<OverlayShape> overlayShapes();
+    // The overlay, drawn after the scene: what to draw (the rectangle, then
+    // the handles around the mesh's centre), and drawing it.
+    std::vector<OverlayShape> overlayShapes() const;
     void afterModelShow();
 
 private:

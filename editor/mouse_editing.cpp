@@ -194,7 +194,7 @@ void ModelEdit::editMouseUp(int x, int y, int button, EventObject*, int dx, int 
     updateHistory();
 }
 
-std::vector<OverlayShape> ModelEdit::overlayShapes()
+std::vector<OverlayShape> ModelEdit::overlayShapes() const
 {
     std::vector<OverlayShape> shapes;
     if (!model)
@@ -211,9 +211,6 @@ std::vector<OverlayShape> ModelEdit::overlayShapes()
     }
     if (!axesShown && !rotateHandlesShown)
         return shapes;
-    // Mark the mesh changed so that the next draw places the pivot afresh.
-    model->rotateX(0);
-    model->setUpdateMode(modelState == MODEL_EDIT ? 1 : 0);
     double wx, wy, wz;
     pivotWindowPos(&wx, &wy, &wz);
     auto pick = [](bool picked, const float(&other)[4]) -> const float(&)[4] {
@@ -239,13 +236,19 @@ std::vector<OverlayShape> ModelEdit::overlayShapes()
         std::vector<OverlayVertex> circle;
         for (double a = 0; a < 6.28; a += 0.3)
             circle.push_back(atWindow(std::cos(a) * r + wx, std::sin(a) * r + wy, wz));
-        shapes.push_back(shape(OverlayShape::LineLoop, pick(rotateAxis == 2, kRed), std::move(circle)));
+        shapes.push_back(
+            shape(OverlayShape::LineLoop, pick(rotateAxis == 2, kRed), std::move(circle)));
     }
     return shapes;
 }
 
 void ModelEdit::afterModelShow()
 {
+    if (model && (axesShown || rotateHandlesShown)) {
+        // Marked changed, so that the next draw places the pivot afresh.
+        model->rotateX(0);
+        model->setUpdateMode(modelState == MODEL_EDIT ? 1 : 0);
+    }
     drawOverlay(overlayShapes());
 }
 
