@@ -102,6 +102,33 @@ TEST_F(EditorTest, InitBuildsTheToolbarAndStartsInViewModeWithTheRotateTool)
     ovek::MYPLAT.flush();
 }
 
+TEST_F(EditorTest, EveryToolbarPictureIsInTheInterfaceFolder)
+{
+    edit.findDataFile = [](const std::string& name) {
+        return std::string(PEXOLEN_SOURCE_DIR) + "/" + name;
+    };
+    init();
+    ovek::MYPLAT.getRootComponent()->add(&edit);
+    for (int i = 1; i < edit.getComponentCount(); ++i) {
+        auto* b = static_cast<ovek::ImageButton*>(edit.getComponentAt(i));
+        auto* option = dynamic_cast<ovek::SelectImageButton*>(b);
+        for (ovek::Image* img : {option ? option->selectedImage : b->imageMouseOut,
+                                 option ? option->unselectedImage : b->imageMouseUp}) {
+            ASSERT_NE(img, nullptr) << "button " << i;
+            EXPECT_EQ(img->getWidth(), 30);
+            EXPECT_EQ(img->getHeight(), 38);
+        }
+        // Each shows its picture on the bar: the middle of the button is not
+        // the black of a cleared back buffer.
+        ovek::MYPLAT.repaint();
+        ovek::MYPLAT.flush();
+        EXPECT_NE(ovek::MYPLAT.getRootImage()->surface().get(b->getLeft() + 15, 19), 0u)
+            << "button " << i;
+    }
+    ASSERT_NE(edit.selectOption.imageDisabled, nullptr);
+    ASSERT_NE(edit.toolbarBackground.image, nullptr);
+}
+
 TEST_F(EditorTest, KeysOptionsAndClicksDriveTheModeTheToolAndTheCommands)
 {
     edittest::addTwoBoxes(mesh);
