@@ -1,7 +1,9 @@
-// The mesh in the OpenGL view: hit test, locking against a draw, display state.
+// The mesh in the OpenGL view: hit test, locking against a draw, display state;
+// the drawing itself goes through the installed painter.
 #include <cmath>
 
 #include "mesh/component3d.h"
+#include "mesh/mesh_painter.h"
 #include "scene3d/window_info.h"
 
 bool Component3D::isPointIn(double x, double y)
@@ -42,6 +44,8 @@ void Component3D::show()
     if (operating)
         return;
     update();
+    if (MeshPainter* painter = meshPainter())
+        painter->setEmission(emission);
     operating = 1;
     showing = 1;
     show0();
@@ -51,12 +55,14 @@ void Component3D::show()
 
 void Component3D::show0()
 {
-    // Drawing arrives with the mesh display.
+    if (MeshPainter* painter = meshPainter())
+        painter->drawMesh(*this);
 }
 
 void Component3D::show1()
 {
-    // Drawing arrives with the mesh display.
+    if (MeshPainter* painter = meshPainter())
+        painter->drawMeshWire(*this);
 }
 
 void Component3D::setShowMode(int mode)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mesh/mesh_painter.h"
+
 double Point3D::getDistance(const Point3D* other) const
 {
     const double dx = x - other->x;
@@ -13,7 +15,8 @@ double Point3D::getDistance(const Point3D* other) const
 
 void Point3D::show() const
 {
-    // Drawing arrives with the mesh display.
+    if (MeshPainter* painter = meshPainter())
+        painter->vertex(*this);
 }
 
 Point3D* Triangle3D::getNormal(Point3D* out) const
@@ -37,7 +40,8 @@ Point3D* Triangle3D::getNormal(Point3D* out) const
 
 void Triangle3D::show()
 {
-    // Drawing arrives with the mesh display.
+    if (MeshPainter* painter = meshPainter())
+        painter->triangle(*this);
 }
 
 bool Triangle3D::isPointIn(double x, double y)
@@ -47,7 +51,8 @@ bool Triangle3D::isPointIn(double x, double y)
 
 void Rectangle3D::show()
 {
-    // Drawing arrives with the mesh display.
+    if (MeshPainter* painter = meshPainter())
+        painter->rectangle(*this);
 }
 
 bool Rectangle3D::isPointIn(double x, double y)

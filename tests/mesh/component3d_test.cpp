@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "mesh/component3d.h"
+#include "mesh/mesh_painter.h"
 #include "base/input_codes.h"
 #include "base/key_state.h"
 #include "tests/mesh/mesh_builders.h"
@@ -274,19 +275,43 @@ TEST(Component3D, ClearKeepsTheRotationAndMarksTheMeshChanged)
     expectAt(&mesh.boundMax, 1, 3, 1);
 }
 
+// Records what a draw sees of the mesh's locks.
+class LockWatchingPainter : public MeshPainter {
+public:
+    int draws = 0;
+    bool lockedWhileDrawing = false;
+
+    void vertex(const Point3D&) override {}
+    void triangle(const Triangle3D&) override {}
+    void rectangle(const Rectangle3D&) override {}
+    void setEmission(const float*) override {}
+    void drawMesh(const Component3D& mesh) override
+    {
+        ++draws;
+        lockedWhileDrawing = mesh.operating && mesh.showing;
+    }
+    void drawMeshWire(const Component3D&) override {}
+};
+
 TEST(Component3D, ShowSkipsABusyMeshAndOperateLocks)
 {
+    LockWatchingPainter painter;
+    setMeshPainter(&painter);
     Component3D mesh;
     addPoints(mesh, {{1, 1, 1}});
     mesh.setPosition(1, 0, 0);
     mesh.beginOperate();
     mesh.show();   // busy: not even the update runs
     EXPECT_EQ(mesh.points[0]->x, 1);
+    EXPECT_EQ(painter.draws, 0);
     mesh.endOperate();
     mesh.show();
     EXPECT_EQ(mesh.points[0]->x, 2);
+    EXPECT_EQ(painter.draws, 1);
+    EXPECT_TRUE(painter.lockedWhileDrawing);
     EXPECT_EQ(mesh.operating, 0);
     EXPECT_EQ(mesh.showing, 0);
+    setMeshPainter(nullptr);
     mesh.setEmissionColor(1, 0.5, 0);
     EXPECT_EQ(mesh.emission[1], 0.5f);
     EXPECT_EQ(mesh.emission[3], 0.1f);

@@ -1,0 +1,17 @@
+#pragma once
+// Meshes drawn in OpenGL immediate mode: faces lit through the material's
+// emission only, the selection in fixed colours, points as small dots.
+#include "mesh/mesh_painter.h"
+
+class GlMeshPainter : public MeshPainter {
+public:
+    void vertex(const Point3D& p) override;
+    void triangle(const Triangle3D& t) override;
+    void rectangle(const Rectangle3D& r) override;
+    void setEmission(const float rgba[4]) override;
+    void drawMesh(const Component3D& mesh) override;
+    void drawMeshWire(const Component3D& mesh) override;
+};
+
+// Makes every mesh draw through OpenGL; the one painter lives for the whole run.
+void installGlMeshPainter();
