@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/surface.h"
+#include "toolkit/native_pane.h"
 
 namespace ovek {
 
@@ -40,6 +41,10 @@ public:
     // A modal message with one button to close it, over the main window.
     // UTF-8, unlike the stored texts above: it names files and reasons.
     virtual void showMessage(const char* title, const char* text) = 0;
+    // A native child window of the root window at (x, y), w x h, with the
+    // program's OpenGL context current; kept by the window system for the rest
+    // of the run. Null when it cannot be made.
+    virtual NativePane3D* createPane3D(int x, int y, int w, int h) = 0;
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

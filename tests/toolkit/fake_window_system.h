@@ -44,6 +44,7 @@ public:
     {
         calls.push_back(std::string("message ") + title + ": " + text);
     }
+    ovek::NativePane3D* createPane3D(int, int, int, int) override { return nullptr; }
 };
 
 }  // namespace faketk
