@@ -1,0 +1,204 @@
+#include "platform/fltk_window_system.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_ask.H>
+
+#include <chrono>
+
+#include "platform/file_dialog.h"
+#include "platform/fltk_widgets.h"
+#include "platform/gbk_text.h"
+#include "platform/key_map.h"
+#include "toolkit/window_procedure.h"
+
+namespace ovek {
+
+namespace {
+
+void closeRequested(Fl_Widget*, void* windows)
+{
+    // FLTK closes a window on an Escape nobody took; the program's keys are
+    // not for closing.
+    if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
+        return;
+    static_cast<FltkWindowSystem*>(windows)->close();
+}
+
+}  // namespace
+
+FltkWindowSystem::FltkWindowSystem(Platform& platform, const char* title, int width, int height)
+    : platform_(platform), main_(std::make_unique<MainWindow>(*this, width, height))
+{
+    root_ = new RootArea(width, height);   // the main window's child: it owns it
+    main_->end();
+    main_->resizable(nullptr);
+    main_->size_range(1, 1);   // resizable all the same; updateRootSize keeps its limits
+    main_->callback(closeRequested, this);
+    main_->color(FL_BLACK);   // what an empty back buffer shows, before the first copy
+    setTitle(title);
+    main_->show();
+}
+
+FltkWindowSystem::~FltkWindowSystem()
+{
+    tip_.hide();
+    if (platform_.windows == this)
+        platform_.reset();
+}
+
+Surface* FltkWindowSystem::rootSurface()
+{
+    return root_;
+}
+
+void FltkWindowSystem::createToolTip(const char* text)
+{
+    tip_.show(gbkToUtf8(text));
+}
+
+void FltkWindowSystem::destroyToolTip()
+{
+    tip_.hide();
+}
+
+void FltkWindowSystem::setTitle(const char* text)
+{
+    main_->copy_label(gbkToUtf8(text).c_str());
+}
+
+bool FltkWindowSystem::showFileDialog(FileDialogKind kind, const std::vector<FileFilter>& filters,
+                                      std::string& path)
+{
+    return runFileDialog(kind, filters, path);
+}
+
+int FltkWindowSystem::asyncKeyState(int key)
+{
+    // Asked of the X server each time, so it is right even before the key's
+    // own event has been handled.
+    for (int k : fltkKeysOf(key))
+        if (Fl::get_key(k))
+            return 0x8000;
+    return 0;
+}
+
+void FltkWindowSystem::showMessage(const char* title, const char* text)
+{
+    fl_message_title(title ? title : "");
+    fl_message_font(cjkFont(), 14);   // file names may be Chinese
+    fl_alert("%s", text ? text : "");
+}
+
+NativePane3D* FltkWindowSystem::createPane3D(int x, int y, int w, int h)
+{
+    auto* holder = new Fl_Group(0, 0, 0, 0);
+    holder->end();
+    auto* pane = new GlPane(*this, holder, x, y, w, h);
+    if (!pane->canDo()) {
+        delete pane;
+        delete holder;
+        return nullptr;
+    }
+    holder->add(pane);
+    main_->add(holder);   // the main window owns both from here
+    pane->show();
+    pane->make_current();
+    if (w <= 0 || h <= 0)
+        pane->setMapped(false);
+    panes_.push_back(pane);
+    return pane;
+}
+
+void FltkWindowSystem::updateRootSize()
+{
+    const int w = main_->w(), h = main_->h();
+    if (!root_ || !rootResizeNeeded(w, h + kCaptionHeight, root_->w(), root_->h()))
+        return;
+    root_->resizeArea(w, h);
+    if (platform_.isInited()) {
+        platform_.setSize(w, h);
+        refreshGUI(platform_);   // no black frame while the window is dragged larger
+    }
+}
+
+void FltkWindowSystem::tick()
+{
+    const bool drawing = refreshTimeOut && platform_.isInited();
+    for (GlPane* p : panes_)
+        p->swapped = false;
+    refreshGUI(platform_);
+    // A pane hidden in the component tree was not painted: its window must not
+    // stay on top of what the back buffer now shows there.
+    if (drawing)
+        for (GlPane* p : panes_)
+            p->setMapped(p->swapped);
+    Fl::flush();
+}
+
+int FltkWindowSystem::run()
+{
+    using Clock = std::chrono::steady_clock;
+    constexpr auto kTick = std::chrono::milliseconds(50);
+    auto due = Clock::now() + kTick;
+    while (!closed_) {
+        const auto now = Clock::now();
+        if (now >= due) {
+            tick();
+            due = Clock::now() + kTick;
+            continue;
+        }
+        // Input wakes the wait early and is handled at once.
+        Fl::wait(std::chrono::duration<double>(due - now).count());
+    }
+    return 0;
+}
+
+void FltkWindowSystem::mouse(int event, int button, int x, int y)
+{
+    MouseMessage m;
+    if (event == FL_MOVE || event == FL_DRAG) {
+        m = MouseMessage::Move;
+    } else {
+        const bool down = event == FL_PUSH;
+        switch (button) {
+        case FL_LEFT_MOUSE:
+            m = down ? MouseMessage::LeftDown : MouseMessage::LeftUp;
+            break;
+        case FL_MIDDLE_MOUSE:
+            m = down ? MouseMessage::MiddleDown : MouseMessage::MiddleUp;
+            break;
+        case FL_RIGHT_MOUSE:
+            m = down ? MouseMessage::RightDown : MouseMessage::RightUp;
+            break;
+        default:
+            return;
+        }
+    }
+    // Handlers project points and read depth: the one context must be current.
+    if (!panes_.empty())
+        panes_.front()->makeCurrent();
+    dispatchMouseMessage(platform_, m, x, y);
+}
+
+bool FltkWindowSystem::key(int fltkKey, bool pressed)
+{
+    const int vk = virtualKeyOf(fltkKey);
+    if (!vk)
+        return false;
+    // A press reaches us as a shortcut while no window of ours has the focus
+    // (no window manager gave it); taking it brings the release here too.
+    if (pressed && !Fl::focus())
+        Fl::focus(main_.get());
+    if (!panes_.empty())
+        panes_.front()->makeCurrent();
+    dispatchKeyMessage(platform_, vk, pressed);
+    return true;
+}
+
+void FltkWindowSystem::close()
+{
+    closed_ = true;
+    main_->hide();
+}
+
+}  // namespace ovek

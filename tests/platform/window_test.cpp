@@ -1,0 +1,314 @@
+// The program's window on a real (virtual) X server, driven and looked at from
+// outside as a user would: screen pixels, pointer and keys through XTest.
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/pane3d.h"
+#include "mesh/component3d.h"
+#include "platform/fltk_widgets.h"
+#include "platform/fltk_window_system.h"
+#include "platform/window_main.h"
+#include "scene3d/window_info.h"
+#include "tests/platform/x_screen.h"
+#include "tests/test_util.h"
+#include "toolkit/image_component.h"
+#include "toolkit/input_state.h"
+#include "toolkit/window_procedure.h"
+
+namespace {
+
+using ovek::MYPLAT;
+
+constexpr int kWidth = 866;    // the main window's client area at start-up
+constexpr int kHeight = 591;
+constexpr int kPaneX = 0, kPaneY = 38, kPaneW = 861, kPaneH = 490;
+
+struct Press {
+    int x, y, button;
+};
+std::vector<Press> meshPresses;
+std::vector<std::pair<int, int>> rootKeys;   // key, state
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ovek::openDisplay()) << "the test runs under with_xvfb.sh";
+        windows = std::make_unique<ovek::FltkWindowSystem>(MYPLAT, "Pexolen test", kWidth, kHeight);
+        MYPLAT.init(windows.get(), kWidth, kHeight);
+        ovek::refreshTimeOut = true;
+        meshPresses.clear();
+        rootKeys.clear();
+        ASSERT_TRUE(pumpUntil([this] {
+            XWindowAttributes a;
+            XSync(display(), False);
+            return XGetWindowAttributes(display(), mainXid(), &a) && a.map_state == IsViewable;
+        })) << "the main window never appeared";
+    }
+    void TearDown() override
+    {
+        windows.reset();   // detaches MYPLAT too
+        ovek::refreshTimeOut = false;
+    }
+
+    // Runs the loop as run() does until done() holds or seconds have passed.
+    bool pumpUntil(const std::function<bool()>& done, double seconds = 10)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        while (!done()) {
+            if (xscreen::secondsSince(start) > seconds)
+                return false;
+            Fl::wait(0.02);
+            windows->tick();
+        }
+        return true;
+    }
+    void pumpFor(double seconds)
+    {
+        pumpUntil([] { return false; }, seconds);
+    }
+
+    // The pane with the demo mesh, as the model tab shows it.
+    ovek::Pane3D* showDemoMesh()
+    {
+        pane.reset(ovek::createPane3D(kPaneX, kPaneY, kPaneW, kPaneH));
+        if (!pane)
+            return nullptr;
+        const Point3D min(-1, 1, -1), max(1, -1, 1);
+        EXPECT_TRUE(mesh.load(PEXOLEN_SOURCE_DIR "/demo/demo.3ds", &min, &max).ok);
+        mesh.setEmissionColor(1, 0, 0);
+        scene.addEvent(&mesh);
+        pane->addSence(&scene);
+        MYPLAT.getRootComponent()->add(pane.get());
+        return pane.get();
+    }
+    // A frame painted by the idle tick and on screen.
+    bool framePainted()
+    {
+        return pumpUntil([this] {
+            for (ovek::GlPane* p : windows->panes())
+                if (!p->swapped)
+                    return false;
+            return true;
+        });
+    }
+
+    Display* display() { return fl_display; }
+    Window mainXid() { return fl_xid(windows->mainWindow()); }
+
+    std::unique_ptr<ovek::FltkWindowSystem> windows;
+    Sence3D scene;
+    Component3D mesh;
+    std::unique_ptr<ovek::Pane3D> pane;
+};
+
+// Differing pixels between the screen and the back buffer outside the pane.
+int backBufferMismatches(const xscreen::Shot& shot)
+{
+    const ovek::PixelSurface& back = MYPLAT.getRootImage()->surface();
+    int bad = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const bool inPane =
+                x >= kPaneX && x < kPaneX + kPaneW && y >= kPaneY && y < kPaneY + kPaneH;
+            bad += !inPane && shot.at(x, y) != back.get(x, y);
+        }
+    return bad;
+}
+
+TEST_F(WindowTest, RootAreaShowsTheBackBufferAndThePaneTheLitMesh)
+{
+    // A picture under everything, so that the copy has something to get wrong.
+    ovek::ImageComponent background;
+    background.setImage(MYPLAT.createImage(kWidth, kHeight));
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            background.image->setColor(x, y, x & 255, y & 255, (x ^ y) & 255);
+    MYPLAT.getRootComponent()->add(&background);
+    ASSERT_NE(showDemoMesh(), nullptr) << "no OpenGL pane on this display";
+    ASSERT_TRUE(framePainted());
+
+    const xscreen::Shot shot = xscreen::grab(display(), mainXid());
+    ASSERT_EQ(shot.width, kWidth);
+    ASSERT_EQ(shot.height, kHeight);
+    EXPECT_EQ(backBufferMismatches(shot), 0);
+
+    // The mesh, lit red through its emission, covers the pane's centre; the
+    // pane is black beyond the projection of the mesh's box.
+    const uint32_t centre = shot.at(kPaneX + kPaneW / 2, kPaneY + kPaneH / 2);
+    EXPECT_EQ(centre >> 16, 0xFFu) << std::hex << centre;
+    double left = kPaneW, right = 0, top = kPaneH, bottom = 0;
+    for (int corner = 0; corner < 8; ++corner) {
+        double wx, wy, wz;
+        WINDOW_INFO.getWindowPos(corner & 1 ? mesh.boundMax.x : mesh.boundMin.x,
+                                 corner & 2 ? mesh.boundMax.y : mesh.boundMin.y,
+                                 corner & 4 ? mesh.boundMax.z : mesh.boundMin.z, &wx, &wy, &wz);
+        left = std::min(left, wx);
+        right = std::max(right, wx);
+        top = std::min(top, wy);
+        bottom = std::max(bottom, wy);
+    }
+    int outside = 0, lit = 0;
+    for (int y = 0; y < kPaneH; ++y)
+        for (int x = 0; x < kPaneW; ++x) {
+            const uint32_t c = shot.at(kPaneX + x, kPaneY + y);
+            if (x < left - 1 || x > right + 1 || y < top - 1 || y > bottom + 1)
+                outside += c != 0;
+            else
+                lit += (c >> 16) == 0xFF;
+        }
+    EXPECT_EQ(outside, 0) << "lit pixels outside the mesh's box";
+    EXPECT_GT(lit, 1000);
+
+    // A hidden pane takes its window away: the back buffer shows there too.
+    pane->setVisible(false);
+    ASSERT_TRUE(pumpUntil([this] { return !windows->panes()[0]->visible_r(); }));
+    pumpFor(0.1);
+    EXPECT_EQ(xscreen::grab(display(), mainXid()).pixels,
+              MYPLAT.getRootImage()->surface().pixels);
+    pane->setVisible(true);
+    EXPECT_TRUE(pumpUntil([&] {
+        return xscreen::grab(display(), mainXid(), kPaneX + kPaneW / 2, kPaneY + kPaneH / 2, 1, 1)
+                   .pixels.at(0) == centre;
+    })) << "the pane is back with the mesh";
+
+    // An expose is repainted from what was copied, without an idle tick.
+    ovek::refreshTimeOut = false;
+    Fl_Window cover(100, 100, 300, 200);
+    cover.color(FL_GREEN);
+    cover.end();
+    cover.show();
+    pumpFor(0.3);
+    cover.hide();
+    pumpFor(0.3);
+    EXPECT_EQ(backBufferMismatches(xscreen::grab(display(), mainXid())), 0);
+}
+
+TEST_F(WindowTest, PointerAndKeysArriveAsTheProgramsRecords)
+{
+    ASSERT_NE(showDemoMesh(), nullptr) << "no OpenGL pane on this display";
+    mesh.addMouseDownListener([](int x, int y, int button, Event3D*) {
+        meshPresses.push_back({x, y, button});
+    });
+    MYPLAT.getRootComponent()->addKeyUpListener(
+        [](int key, ovek::EventObject*) { rootKeys.push_back({key, ovek::OVEK_DOWN}); });
+    MYPLAT.getRootComponent()->addKeyDownListener(
+        [](int key, ovek::EventObject*) { rootKeys.push_back({key, ovek::OVEK_UP}); });
+    ASSERT_TRUE(framePainted());
+
+    // A click on the mesh in the middle of the pane.
+    const int px = kPaneW / 2 + 7, py = kPaneH / 2 - 5;
+    ASSERT_TRUE(xscreen::xdotool("mousemove --sync --window " + std::to_string(mainXid()) + " " +
+                                 std::to_string(kPaneX + px) + " " + std::to_string(kPaneY + py) +
+                                 " click 1"));
+    ASSERT_TRUE(pumpUntil([] { return !meshPresses.empty(); }, 5));
+    EXPECT_EQ(meshPresses[0].x, px);
+    EXPECT_EQ(meshPresses[0].y, py);
+    EXPECT_EQ(meshPresses[0].button, ovek::MOUSE_BUTTON1);
+    EXPECT_EQ(ovek::mouse_info::x, kPaneX + px) << "records carry root-area pixels";
+    EXPECT_EQ(ovek::mouse_info::y, kPaneY + py);
+    EXPECT_TRUE(pumpUntil([] { return !ovek::mouse_info::left_button_down; }, 5));
+
+    // A key pressed with the pointer over the pane: its virtual-key code, the
+    // press running the key-up listeners (OVEK_DOWN equals KEY_UP).
+    ASSERT_TRUE(xscreen::xdotool("key a"));
+    ASSERT_TRUE(pumpUntil([] { return rootKeys.size() >= 2; }, 5));
+    EXPECT_EQ(rootKeys, (std::vector<std::pair<int, int>>{{0x41, ovek::OVEK_DOWN},
+                                                           {0x41, ovek::OVEK_UP}}));
+    // A modifier held shows in the key state at once, with or without events.
+    ASSERT_TRUE(xscreen::xdotool("keydown ctrl"));
+    EXPECT_NE(MYPLAT.getAsyncKeyState(0x11), 0);
+    EXPECT_TRUE(ovek::isKeyDown(ovek::kKeyControl));
+    EXPECT_EQ(MYPLAT.getAsyncKeyState(0x10), 0);
+    ASSERT_TRUE(xscreen::xdotool("keyup ctrl"));
+    EXPECT_EQ(MYPLAT.getAsyncKeyState(0x11), 0);
+}
+
+TEST_F(WindowTest, AGbkToolTipShowsAsUtf8AfterItsDelayAndHidesAfterThreeSeconds)
+{
+    ASSERT_TRUE(xscreen::xdotool("mousemove --sync --window " + std::to_string(mainXid()) +
+                                 " 200 200"));
+    const auto asked = std::chrono::steady_clock::now();
+    MYPLAT.eventBegin();
+    MYPLAT.showToolTip("\xB4\xF2\xBF\xAA\xC4\xA3\xD0\xCD");   // 打开模型
+    MYPLAT.eventEnd();
+    EXPECT_EQ(windows->toolTip().text(), "\xE6\x89\x93\xE5\xBC\x80\xE6\xA8\xA1\xE5\x9E\x8B");
+    EXPECT_FALSE(windows->toolTip().onScreen());
+    ASSERT_TRUE(pumpUntil([this] { return windows->toolTip().onScreen(); }, 3));
+    EXPECT_GE(xscreen::secondsSince(asked), 0.09);
+    const auto shown = std::chrono::steady_clock::now();
+    ASSERT_TRUE(pumpUntil([this] { return !windows->toolTip().onScreen(); }, 6));
+    EXPECT_NEAR(xscreen::secondsSince(shown), 3.0, 0.5);
+
+    // Leaving for empty space withdraws a tip at once.
+    MYPLAT.eventBegin();
+    MYPLAT.showToolTip("tip");
+    MYPLAT.eventEnd();
+    MYPLAT.eventBegin();
+    MYPLAT.showToolTip(nullptr);
+    MYPLAT.eventEnd();
+    pumpFor(0.3);
+    EXPECT_FALSE(windows->toolTip().onScreen());
+}
+
+TEST_F(WindowTest, FileDialogsGiveNullWhenCancelledAndSaveTakesANewName)
+{
+    // Answered like a user would, once the dialog is on the screen: keys is
+    // the rest of an xdotool command line.
+    const auto answer = [](const std::string& title, const std::string& keys) {
+        const std::string cmd = "(timeout 30 xdotool search --sync --onlyvisible --name '^" +
+                                title + "' windowfocus --sync sleep 0.3 && xdotool " + keys +
+                                " && xdotool key Return) >/dev/null 2>&1 &";
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+    };
+    const char filter[] = "BMP Files(*.bmp)\0*.bmp\0All\0*.*\0";
+    answer("Open", "key Escape");
+    EXPECT_EQ(MYPLAT.loadFile(filter), nullptr);
+
+    testutil::TempDir dir;
+    const std::string path = dir.file("new.bmp");
+    answer("Save", "type --delay 10 '" + path + "'");
+    const char* chosen = MYPLAT.saveFile(filter);
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(std::string(chosen), path);
+}
+
+TEST_F(WindowTest, TheBackBufferFollowsTheWindowSizeWithinLimits)
+{
+    const auto backBufferSize = [] {
+        return std::make_pair(MYPLAT.getRootImage()->width, MYPLAT.getRootImage()->height);
+    };
+    // The caption bar counts towards the height limit, as on the desktop the
+    // program was designed for: 31 pixels of client area pass, 30 do not.
+    const struct {
+        int w, h;
+        std::pair<int, int> back;
+    } cases[] = {
+        {900, 700, {900, 700}}, {61, 31, {61, 31}}, {60, 400, {61, 31}},
+        {400, 30, {61, 31}},    {10000, 500, {61, 31}}, {866, 591, {866, 591}},
+    };
+    for (const auto& c : cases) {
+        windows->mainWindow()->resize(0, 0, c.w, c.h);
+        EXPECT_EQ(backBufferSize(), c.back) << c.w << " x " << c.h;
+        EXPECT_EQ(windows->rootArea()->w(), c.back.first);
+    }
+}
+
+TEST_F(WindowTest, ClosingTheMainWindowEndsTheLoopWithStatusZero)
+{
+    static Window main;
+    main = mainXid();
+    Fl::add_timeout(0.3, [](void*) { xscreen::askToClose(fl_display, main); });
+    EXPECT_EQ(windows->run(), 0);
+    EXPECT_TRUE(windows->closed());
+}
+
+}  // namespace
