@@ -12,7 +12,9 @@ fi
 cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
 
 if [ $# -eq 0 ]; then
-    # With no arguments: make the demonstration stereogram.
+    # With no arguments: the window where there is a display, otherwise the
+    # demonstration stereogram.
+    [ -n "${DISPLAY:-}" ] && exec "$build/app/pexolen"
     "$build/app/pexolen" produce -o "$PWD/stereogram.bmp"
     echo "Made the demo stereogram: $PWD/stereogram.bmp (./run.sh --help for more)"
     exit 0

@@ -9,6 +9,7 @@ namespace {
 
 const char kUsage[] =
     "Usage:\n"
+    "  pexolen                           open the window (needs a display)\n"
     "  pexolen produce [--pattern FILE|none] [--depth FILE | --model FILE [--size WxH]] [-o OUT]\n"
     "                                    make a stereogram (defaults: demo/pattern.bmp,\n"
     "                                    demo/demo.3ds, 866x554, stereogram.bmp; OUT ending\n"
