@@ -1,4 +1,4 @@
-// The one translation unit that holds the stb image coder implementations.
+// The translation unit that holds the stb_image decoder implementations.
 // BMP is ours; TGA, HDR and PIC have no reliable signature, so content-based
 // detection would take arbitrary bytes for them.
 #define STB_IMAGE_IMPLEMENTATION
@@ -9,7 +9,3 @@
 #define STBI_NO_STDIO
 #define STBI_MAX_DIMENSIONS 30000
 #include <stb/stb_image.h>
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STBI_WRITE_NO_STDIO
-#include <stb/stb_image_write.h>
