@@ -7,5 +7,8 @@
 #define STBI_NO_HDR
 #define STBI_NO_PIC
 #define STBI_NO_STDIO
+// Its reasons for a failure are then "Corrupt PNG" and the like, not decoder
+// internals such as "outofdata".
+#define STBI_FAILURE_USERMSG
 #define STBI_MAX_DIMENSIONS 30000
 #include <stb/stb_image.h>

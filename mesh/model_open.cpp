@@ -1,5 +1,7 @@
 #include "mesh/model_open.h"
 
+#include <filesystem>
+
 #include "base/name_ending.h"
 #include "mesh/model_file.h"
 
@@ -23,6 +25,9 @@ FileResult openModelFile(const std::string& path, Component3D* mesh)
 FileResult openModelFile(const std::string& path, Component3D* mesh, const Point3D& min,
                          const Point3D& max)
 {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return FileResult::failure("it is a folder, not a model");
     switch (modelKindOf(path)) {
     case ModelKind::ThreeDS:
         return mesh->load(path.c_str(), &min, &max);
