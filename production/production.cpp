@@ -67,6 +67,8 @@ std::unique_ptr<Image> produceFromMesh(const ProductionInput& in)
     for (int i = 0; i < h; ++i) {
         viewer.produce(-w, w, i - h / 2, moved.get());
         copyRow(viewer, *result, i);
+        if (in.onRow)
+            in.onRow(i + 1, h);
     }
     return result;
 }
@@ -91,6 +93,8 @@ std::unique_ptr<Image> produceFromDepthPicture(const ProductionInput& in)
     for (int i = 0; i < h; ++i) {
         viewer.produce(-span, span, i - (h >> 1), preparedList, 2);
         copyRow(viewer, *result, i);
+        if (in.onRow)
+            in.onRow(i + 1, h);
     }
     return result;
 }

@@ -28,6 +28,10 @@ struct ProductionInput {
     const Image* depthPicture = nullptr;  // depth mode; null counts as flat
     FacesModel* faces = nullptr;          // mesh mode: refilled by each run, kept by the caller
     ImageFactory imageFactory;            // null: a plain image without a target surface
+    // Told as rows finish, with the rows done and the rows in all, for a
+    // progress display: calls never overlap, done grows by one each time up to
+    // the total, and the callback must return quickly. Empty: nobody is told.
+    std::function<void(int done, int total)> onRow;
 };
 
 // Result sizes: mesh mode keeps the requested size; depth mode is at least

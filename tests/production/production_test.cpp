@@ -120,6 +120,31 @@ TEST(Production, MeshModeUsesAtLeastHundredRowsAndAppendsTheBackgroundOnce)
     EXPECT_EQ(second->pixels, first->pixels);
 }
 
+TEST(Production, ProgressCountsEveryRowOnceAndLeavesTheResultAlone)
+{
+    const auto pattern = noisePattern(97, 41);
+    Image depth(nullptr, 640, 480);
+    depth.setColor(320, 240, 200, 200, 200);
+    ProductionInput mesh;
+    mesh.pattern = pattern.get();
+    mesh.meshWidth = 300;
+    mesh.meshHeight = 80;
+    for (const auto& [in, rows] : {std::pair{mesh, 100}, {depthInput(pattern.get(), &depth), 600}}) {
+        const auto quiet = ovek::produceStereogram(in);
+        std::vector<int> done;
+        ProductionInput told = in;
+        told.onRow = [&](int d, int total) {
+            done.push_back(d);
+            EXPECT_EQ(total, rows);
+        };
+        const auto result = ovek::produceStereogram(told);
+        ASSERT_EQ(done.size(), size_t(rows));
+        for (int i = 0; i < rows; ++i)
+            EXPECT_EQ(done[size_t(i)], i + 1);
+        EXPECT_EQ(result->pixels, quiet->pixels);
+    }
+}
+
 TEST(Production, EmptyMeshGivesAFlatPlaneWhoseRowsRepeatWithThePattern)
 {
     const auto pattern = noisePattern(97, 41);
