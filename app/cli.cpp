@@ -1,25 +1,33 @@
 #include "app/cli.h"
 
 #include <cstdio>
-#include <strings.h>
 
 namespace ovek {
 
 namespace {
 
 const char kUsage[] =
-    "Usage:\n"
-    "  pexolen                           open the window (needs a display)\n"
-    "  pexolen produce [--pattern FILE|none] [--depth FILE | --model FILE [--size WxH]] [-o OUT]\n"
-    "                                    make a stereogram (defaults: demo/pattern.bmp,\n"
-    "                                    demo/demo.3ds, 866x554, stereogram.bmp; OUT ending\n"
-    "                                    in .png writes PNG)\n"
-    "  pexolen convert PICTURE OUT.bmp   read any picture, write it as 24-bit BMP\n"
-    "  pexolen convert MODEL OUT.om      read a .3ds or .om model, write it as .om\n"
-    "  pexolen info MODEL [--points]     print a model's point and face counts and box;\n"
-    "                                    --points lists its points and faces too\n"
-    "  pexolen --version                 print the version\n"
-    "  pexolen --help                    print this text\n";
+    "Usage: pexolen COMMAND [OPTIONS]\n"
+    "       pexolen                  open the window (needs a display)\n"
+    "\n"
+    "Makes single-image stereograms: pictures that show a 3D shape when you look\n"
+    "through them.\n"
+    "\n"
+    "Commands:\n"
+    "  produce      make a stereogram from a model or a depth picture\n"
+    "  convert      write a picture in another format, or a model as a .om file\n"
+    "  info         print a model's point and face counts and its bounding box\n"
+    "\n"
+    "  pexolen COMMAND --help   a command's options, their defaults and examples\n"
+    "  pexolen --version        the version and the libraries used\n"
+    "  pexolen --help           this text\n"
+    "\n"
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  wrong usage: an unknown option, a bad value, an output name without a\n"
+    "     picture ending, an output that would overwrite an input\n"
+    "  2  an input cannot be read\n"
+    "  3  the output cannot be written\n";
 
 struct Command {
     const char* name;
@@ -32,7 +40,22 @@ const Command kCommands[] = {
     {"produce", runProduce},
 };
 
+std::string quotedOr(const std::string& path, const char* stream)
+{
+    return path == "-" ? std::string(stream) : "'" + path + "'";
+}
+
 }  // namespace
+
+std::string inputName(const std::string& path)
+{
+    return quotedOr(path, "standard input");
+}
+
+std::string outputName(const std::string& path)
+{
+    return quotedOr(path, "standard output");
+}
 
 int fail(int status, const std::string& message)
 {
@@ -42,18 +65,23 @@ int fail(int status, const std::string& message)
 
 int failRead(const std::string& path, const std::string& reason)
 {
-    return fail(kExitBadInput, "cannot read '" + path + "': " + reason);
+    return fail(kExitBadInput, "cannot read " + inputName(path) + ": " + reason);
 }
 
 int failWrite(const std::string& path, const std::string& reason)
 {
-    return fail(kExitBadOutput, "cannot write '" + path + "': " + reason);
+    return fail(kExitBadOutput, "cannot write " + outputName(path) + ": " + reason);
+}
+
+void warn(const std::string& message)
+{
+    std::fprintf(stderr, "pexolen: warning: %s\n", message.c_str());
 }
 
 void warnRead(const std::string& path, const std::string& warning)
 {
     if (!warning.empty())
-        std::fprintf(stderr, "pexolen: warning: '%s': %s\n", path.c_str(), warning.c_str());
+        warn(inputName(path) + ": " + warning);
 }
 
 int usageError(const std::string& message)
@@ -68,9 +96,12 @@ int runCommandLine(const Args& args)
         return usageError("no command given");
     const std::string& cmd = args[0];
     if (cmd == "--version" || cmd == "-v") {
-        std::printf("pexolen %s\n", PEXOLEN_VERSION);
+        std::printf("pexolen %s\nLibraries: %s\n", PEXOLEN_VERSION, PEXOLEN_LIBRARIES);
         return kExitOk;
     }
+    // "pexolen help produce" is "pexolen produce --help".
+    if (cmd == "help" && args.size() == 2)
+        return runCommandLine({args[1], "--help"});
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
         std::printf("%s", kUsage);
         return kExitOk;

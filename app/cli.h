@@ -27,13 +27,21 @@ int runProduce(const Args& args);
 
 // "pexolen: MESSAGE" on standard error; returns status.
 int fail(int status, const std::string& message);
-// "pexolen: cannot read 'FILE': REASON" (or write), with the matching status.
+// "pexolen: cannot read 'FILE': REASON" (or write), with the matching status;
+// "-" is named standard input (or output).
 int failRead(const std::string& path, const std::string& reason);
 int failWrite(const std::string& path, const std::string& reason);
 // "pexolen: warning: 'FILE': WARNING" on standard error for a file read in
 // part; nothing when warning is empty.
 void warnRead(const std::string& path, const std::string& warning);
-// Prints the usage text to standard error and returns kExitUsage.
+// "pexolen: warning: MESSAGE" on standard error.
+void warn(const std::string& message);
+// Prints the message and the program's usage to standard error and returns
+// kExitUsage.
 int usageError(const std::string& message);
+
+// "'PATH'" for messages, or "standard input" / "standard output" for "-".
+std::string inputName(const std::string& path);
+std::string outputName(const std::string& path);
 
 }  // namespace ovek

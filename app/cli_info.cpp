@@ -2,11 +2,32 @@
 #include <unordered_map>
 
 #include "app/cli.h"
+#include "app/cli_options.h"
 #include "mesh/model_open.h"
 
 namespace ovek {
 
 namespace {
+
+const CommandSpec kInfo = {
+    "info",
+    "Usage: pexolen info [--points] MODEL\n"
+    "\n"
+    "Prints a model's point and face counts and its bounding box:\n"
+    "  points N faces M bbox XMIN YMIN ZMIN XMAX YMAX ZMAX\n"
+    "A name ending in .3ds is fitted into the box (-1, 1, -1)-(1, -1, 1) as the\n"
+    "program's open does; a name ending in .om is read as stored.\n"
+    "\n"
+    "  --points           also one line 'p X Y Z' per point and 'f A B C' per\n"
+    "                     face (indices into the points)\n"
+    "  -h, --help         this text\n"
+    "\n"
+    "Examples:\n"
+    "  pexolen info demo/demo.3ds\n"
+    "  pexolen info --points cube.om\n",
+    {{"--points", nullptr, false}},
+    1,
+};
 
 void printBox(const Component3D& mesh)
 {
@@ -42,20 +63,13 @@ void printPointsAndFaces(const Component3D& mesh)
 
 int runInfo(const Args& args)
 {
-    bool withPoints = false;
-    std::string path;
-    for (const std::string& a : args) {
-        if (a == "--points")
-            withPoints = true;
-        else if (!a.empty() && a[0] == '-')
-            return usageError("unknown option '" + a + "'");
-        else if (path.empty())
-            path = a;
-        else
-            return usageError("info takes one model file");
-    }
-    if (path.empty())
-        return usageError("info takes one model file");
+    ParsedArgs parsed;
+    if (int status = parseArgs(kInfo, args, parsed); status != kContinue)
+        return status;
+    if (parsed.operands.size() != 1)
+        return commandUsageError(kInfo, "info takes one model file");
+    const bool withPoints = !parsed.options.empty();
+    const std::string& path = parsed.operands[0];
     Component3D mesh;
     const FileResult r = openModelFile(path, &mesh);
     if (!r)

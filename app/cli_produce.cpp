@@ -1,18 +1,68 @@
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include "app/cli.h"
+#include "app/cli_files.h"
 #include "app/data_files.h"
+#include "app/progress_line.h"
 #include "engine/triangle_model.h"
-#include "production/production.h"
+#include "engine/viewer_model.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
+#include "production/production.h"
 
 namespace ovek {
 
 namespace {
+
+const CommandSpec kProduce = {
+    "produce",
+    "Usage: pexolen produce [--model FILE [--size WxH] | --depth FILE] [--pattern FILE]\n"
+    "                       [-o FILE] [--format FORMAT] [-q]\n"
+    "\n"
+    "Makes a stereogram: a picture that shows depth when you look through it, as\n"
+    "if at something far behind it (parallel viewing).\n"
+    "\n"
+    "Depth, from a model (the default) or from a grey picture:\n"
+    "  --model FILE       a .3ds or .om model (default: demo/demo.3ds)\n"
+    "  --size WxH         the picture size for a model (default: 866x554); at most\n"
+    "                     16384 on a side and 67108864 pixels in all\n"
+    "  --depth FILE       a picture whose brightness is height, white nearest;\n"
+    "                     '-' reads standard input. The result is at least\n"
+    "                     800 x 600 and never smaller than the picture.\n"
+    "Pattern:\n"
+    "  --pattern FILE     the picture repeated across the result (default:\n"
+    "                     demo/pattern.bmp); '-' reads standard input; 'none'\n"
+    "                     starts from black, so that only the mark shows\n"
+    "Result:\n"
+    "  -o, --output FILE  where to write it (default: stereogram.bmp); '-' writes\n"
+    "                     to standard output. The ending chooses the format:\n"
+    "                     .bmp, .png, .jpg or .jpeg (quality 95), .ppm or .pnm.\n"
+    "  --format FORMAT    bmp, png, jpg or ppm (default: by the ending; bmp for\n"
+    "                     standard output)\n"
+    "  -q, --quiet        no success line and no progress line\n"
+    "  -h, --help         this text\n"
+    "\n"
+    "Pictures are read by content: BMP, PNG, JPEG, GIF, PNM or PSD.\n"
+    "\n"
+    "Examples:\n"
+    "  pexolen produce\n"
+    "  pexolen produce --model cube.3ds --size 1200x800 -o cube.png\n"
+    "  pexolen produce --depth hemi.png --pattern stones.jpg -o hemi.jpg\n"
+    "  pngtopnm d.png | pexolen produce --depth - -o - --format png > s.png\n",
+    {
+        {"--model", nullptr, true},
+        {"--size", nullptr, true},
+        {"--depth", nullptr, true},
+        {"--pattern", nullptr, true},
+        {"--output", "-o", true},
+        {"--format", nullptr, true},
+        {"--quiet", "-q", false},
+    },
+    0,
+};
 
 struct ProduceOptions {
     std::string pattern;     // empty: the default pattern
@@ -22,6 +72,8 @@ struct ProduceOptions {
     int height = 554;
     bool sizeGiven = false;
     std::string output = "stereogram.bmp";
+    std::string format;      // empty: by the output's name
+    bool quiet = false;
 };
 
 bool parseSize(const std::string& text, int& w, int& h)
@@ -30,49 +82,68 @@ bool parseSize(const std::string& text, int& w, int& h)
     char x = 0, extra = 0;
     if (std::sscanf(text.c_str(), "%lld%c%lld%c", &a, &x, &b, &extra) != 3 || (x != 'x' && x != 'X'))
         return false;
-    if (a < 1 || b < 1 || a > kMaxProduceSide || b > kMaxProduceSide)
+    if (a < 1 || b < 1 || a > kMaxProduceSide || b > kMaxProduceSide || a * b > kMaxProducePixels)
         return false;
     w = int(a);
     h = int(b);
     return true;
 }
 
-// Returns kExitOk or the status of the usage error already reported.
+// kContinue, or the status once help was printed or a mistake reported.
 int parseOptions(const Args& args, ProduceOptions& o)
 {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a != "--pattern" && a != "--depth" && a != "--model" && a != "--size" && a != "-o")
-            return usageError("produce: unknown option '" + a + "'");
-        if (i + 1 >= args.size())
-            return usageError("produce: " + a + " needs a value");
-        const std::string& value = args[++i];
-        if (a == "--pattern")
+    ParsedArgs parsed;
+    if (int status = parseArgs(kProduce, args, parsed); status != kContinue)
+        return status;
+    for (const auto& [name, value] : parsed.options) {
+        if (name == "--pattern")
             o.pattern = value;
-        else if (a == "--depth")
+        else if (name == "--depth")
             o.depth = value;
-        else if (a == "--model")
+        else if (name == "--model")
             o.model = value;
-        else if (a == "-o")
+        else if (name == "--output")
             o.output = value;
+        else if (name == "--format")
+            o.format = value;
+        else if (name == "--quiet")
+            o.quiet = true;
         else if (!parseSize(value, o.width, o.height))
-            return usageError("produce: --size takes WIDTHxHEIGHT, each 1 to " +
-                              std::to_string(kMaxProduceSide) + ", not '" + value + "'");
+            return commandUsageError(kProduce, "--size takes WIDTHxHEIGHT, each 1 to " +
+                                                   std::to_string(kMaxProduceSide) + " and " +
+                                                   std::to_string(kMaxProducePixels) +
+                                                   " pixels in all, not '" + value + "'");
         else
             o.sizeGiven = true;
     }
     if (!o.depth.empty() && (!o.model.empty() || o.sizeGiven))
-        return usageError("produce: --depth cannot be combined with --model or --size");
-    return kExitOk;
+        return commandUsageError(kProduce, "--depth cannot be combined with --model or --size");
+    return kContinue;
 }
 
-// Checked before a long run, so that an unwritable output fails at once.
-bool outputFolderWritable(const std::string& path)
+bool singleColour(const Image& img)
 {
-    std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (folder.empty())
-        folder = ".";
-    return std::filesystem::is_directory(folder) && access(folder.c_str(), W_OK) == 0;
+    for (int y = 0; y < img.getHeight(); ++y)
+        for (int x = 0; x < img.getWidth(); ++x)
+            if (img.getColor(x, y) != img.getColor(0, 0))
+                return false;
+    return true;
+}
+
+// Results that are made but cannot show any depth get a warning.
+void warnAboutFlatResults(const std::string& patternPath, const Image* pattern, int width)
+{
+    if (pattern && singleColour(*pattern))
+        warn("the pattern " + inputName(patternPath) + " is a single colour (" +
+             std::to_string(pattern->getWidth()) + " x " + std::to_string(pattern->getHeight()) +
+             "): the result cannot show depth");
+    // The distance between the two eyes' views of the base plane.
+    const ViewerModel viewer;
+    const double repeat = 2 * viewer.eye_dis * viewer.img_h / viewer.eye_h;
+    if (width < repeat)
+        warn("the picture is " + std::to_string(width) + " pixels wide, narrower than one " +
+             "pattern repeat (" + std::to_string(int(repeat + 0.5)) +
+             " pixels): the result cannot show depth");
 }
 
 }  // namespace
@@ -80,18 +151,29 @@ bool outputFolderWritable(const std::string& path)
 int runProduce(const Args& args)
 {
     ProduceOptions o;
-    if (int status = parseOptions(args, o); status != kExitOk)
+    if (int status = parseOptions(args, o); status != kContinue)
         return status;
-    if (!outputFolderWritable(o.output))
-        return failWrite(o.output, "its folder does not exist or cannot be written");
+    const std::string patternPath =
+        o.pattern == "none" ? "" : o.pattern.empty() ? findDataFile("demo/pattern.bmp") : o.pattern;
+    const std::string modelPath =
+        !o.depth.empty() ? "" : o.model.empty() ? findDataFile("demo/demo.3ds") : o.model;
+    std::vector<std::string> inputs;
+    for (const std::string& p : {patternPath, o.depth, modelPath})
+        if (!p.empty())
+            inputs.push_back(p);
+    if (int status = checkInputs(kProduce, inputs); status != kExitOk)
+        return status;
+    PictureOutput output;
+    if (int status = preparePictureOutput(kProduce, o.output, o.format, inputs, output);
+        status != kExitOk)
+        return status;
 
     const auto started = std::chrono::steady_clock::now();
     std::unique_ptr<Image> pattern;
-    if (o.pattern != "none") {
-        const std::string path = o.pattern.empty() ? findDataFile("demo/pattern.bmp") : o.pattern;
+    if (!patternPath.empty()) {
         pattern = std::make_unique<Image>(nullptr, 1, 1);
-        if (FileResult r = pattern->loadImage(path); !r)
-            return failRead(path, r.error);
+        if (FileResult r = loadPicture(patternPath, *pattern); !r)
+            return failRead(patternPath, r.error);
     }
 
     ProductionInput in;
@@ -100,34 +182,45 @@ int runProduce(const Args& args)
     FacesModel faces;
     Image depth(nullptr, 1, 1);
     if (!o.depth.empty()) {
-        if (FileResult r = depth.loadImage(o.depth); !r)
+        if (FileResult r = loadPicture(o.depth, depth); !r)
             return failRead(o.depth, r.error);
         in.modelType = MODEL_TYPE_IMAGE;
         in.depthPicture = &depth;
     } else {
-        const std::string path = o.model.empty() ? findDataFile("demo/demo.3ds") : o.model;
-        const FileResult r = openModelFile(path, &mesh);
+        const FileResult r = openModelFile(modelPath, &mesh);
         if (!r)
-            return failRead(path, r.error);
-        warnRead(path, r.warning);
+            return failRead(modelPath, r.error);
+        warnRead(modelPath, r.warning);
         in.mesh = &mesh;
         in.faces = &faces;
         in.meshWidth = o.width;
         in.meshHeight = o.height;
     }
 
-    FileResult allowed;
-    const std::unique_ptr<Image> result = produceStereogram(in, &allowed);
-    if (!result)
-        return fail(kExitBadInput, allowed.error);
-    const FileResult written = endsWithNoCase(o.output, ".png") ? result->writePNGFile(o.output)
-                                                                 : result->writeBMPFile(o.output);
-    if (!written)
-        return failWrite(o.output, written.error);
+    // Only a depth picture can ask for too large a result: --size is checked above.
+    if (FileResult allowed = checkProduction(in); !allowed)
+        return fail(kExitBadInput,
+                    "the depth picture " + inputName(o.depth) + " is too large: " + allowed.error);
+    int w = 0, h = 0;
+    resultSize(in, w, h);
+    warnAboutFlatResults(patternPath, pattern.get(), w);
+
+    std::unique_ptr<Image> result;
+    {
+        ProgressLine progress(!o.quiet && isatty(STDERR_FILENO));
+        in.onRow = [&progress](int done, int total) { progress.update(done, total); };
+        result = produceStereogram(in);
+    }
+    if (int status = writePictureOutput(*result, output); status != kExitOk)
+        return status;
+    if (o.quiet)
+        return kExitOk;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("%s: %d x %d, %.2f s\n", o.output.c_str(), result->getWidth(), result->getHeight(),
-                seconds);
+    // Standard output may carry the picture itself.
+    std::fprintf(output.path == "-" ? stderr : stdout, "%s: %d x %d, %.2f s\n",
+                 output.path == "-" ? "standard output" : output.path.c_str(), result->getWidth(),
+                 result->getHeight(), seconds);
     return kExitOk;
 }
 

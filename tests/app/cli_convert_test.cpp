@@ -25,6 +25,41 @@ TEST(CommandLine, VersionHelpAndWrongUsage)
     EXPECT_EQ(pexolen("convert onlyone"), 1);
 }
 
+TEST(CommandLine, EachCommandsHelpListsEveryOptionItsDefaultAndExamples)
+{
+    struct Case {
+        std::string command;
+        std::vector<std::string> mentions;
+    } cases[] = {
+        {"produce",
+         {"--model FILE", "default: demo/demo.3ds", "--size WxH", "default: 866x554", "--depth FILE",
+          "--pattern FILE", "default:\n                     demo/pattern.bmp", "-o, --output FILE",
+          "default: stereogram.bmp", "--format FORMAT", "-q, --quiet", "-h, --help", "Examples:\n"}},
+        {"convert", {"INPUT", "OUTPUT", "--format FORMAT", "default: by the ending", "Examples:\n"}},
+        {"info", {"--points", "-h, --help", "Examples:\n"}},
+    };
+    for (const Case& c : cases)
+        for (const std::string& ask : {c.command + " --help", c.command + " -h", "help " + c.command,
+                                       c.command + " --bogus --help"}) {
+            const testutil::Outcome r = testutil::pexolen(ask);
+            EXPECT_EQ(r.status, 0) << ask << "\n" << r.err;
+            EXPECT_EQ(r.out.rfind("Usage: pexolen " + c.command + " ", 0), 0u) << r.out;
+            for (const std::string& m : c.mentions)
+                EXPECT_NE(r.out.find(m), std::string::npos) << ask << " lacks " << m;
+        }
+    const testutil::Outcome help = testutil::pexolen("--help");
+    for (const char* line : {"Exit status:\n", "\n  0  success\n", "\n  1  wrong usage",
+                             "\n  2  an input cannot be read\n", "\n  3  the output cannot be written\n"})
+        EXPECT_NE(help.out.find(line), std::string::npos) << help.out;
+    const testutil::Outcome version = testutil::pexolen("--version");
+    EXPECT_EQ(version.out.rfind("pexolen ", 0), 0u);
+    EXPECT_NE(version.out.find("Libraries: FLTK 1."), std::string::npos) << version.out;
+    EXPECT_NE(version.out.find(", stb_image 2."), std::string::npos) << version.out;
+    std::string err;
+    EXPECT_EQ(pexolen("info --points=yes x.om", &err), 1);
+    EXPECT_NE(err.find("--points takes no value"), std::string::npos) << err;
+}
+
 TEST(CommandLine, ConvertWritesA24BitCopy)
 {
     testutil::TempDir dir;

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+
 #include "image/image.h"
+#include "image/picture_writer.h"
 #include "mesh/chunk3ds.h"
 #include "mesh/component3d.h"
 #include "tests/app/run_pexolen.h"
@@ -25,6 +31,16 @@ size_t filesIn(const std::filesystem::path& dir)
     for (const auto& e : std::filesystem::directory_iterator(dir))
         n += e.is_regular_file();
     return n;
+}
+
+// Each entry of a folder with its bytes ("folder" for a folder).
+std::map<std::string, std::string> contentsOf(const std::filesystem::path& dir)
+{
+    std::map<std::string, std::string> contents;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        contents[e.path().filename().string()] =
+            e.is_directory() ? "folder" : testutil::readFile(e.path().string());
+    return contents;
 }
 
 TEST(CommandLineProduce, DefaultsWorkFromAnyFolder)
@@ -65,13 +81,29 @@ TEST(CommandLineProduce, MeshModeMatchesTheSameModelAsNativeFile)
     EXPECT_EQ(testutil::readFile(dir.file("a.bmp")), testutil::readFile(dir.file("b.bmp")));
 }
 
-TEST(CommandLineProduce, ErrorsHaveTheirStatusAndLeaveNoFile)
+TEST(CommandLineProduce, RefusalsHaveTheirStatusAndMessageAndChangeNoFile)
 {
     testutil::TempDir dir;
     const std::string out = " -o " + dir.file("x.bmp");
     ovek::Image wide(nullptr, 16385, 1);
     ASSERT_TRUE(wide.writeBMPFile(dir.file("wide.bmp")));
     testutil::writeFile(dir.file("text.3ds"), "not a model");
+    ovek::Image small(nullptr, 40, 30);
+    small.setColor(5, 5, 90, 160, 230);
+    ASSERT_TRUE(small.writePNGFile(dir.file("d.png")));
+    ASSERT_TRUE(ovek::writePictureFile(small, ovek::PictureFormat::JPEG, dir.file("cut.jpg")));
+    const std::string png = testutil::readFile(dir.file("d.png"));
+    testutil::writeFile(dir.file("cut.png"), png.substr(0, png.size() - 20));
+    testutil::writeFile(dir.file("cut.jpg"), testutil::readFile(dir.file("cut.jpg")).substr(0, 200));
+    ASSERT_EQ(link(dir.file("d.png").c_str(), dir.file("hard.png").c_str()), 0);
+    testutil::writeFile(dir.file("protected.bmp"), "keep");
+    chmod(dir.file("protected.bmp").c_str(), 0444);
+    std::filesystem::create_directory(dir.file("folder.bmp"));
+    std::filesystem::create_directory(dir.file("models.3ds"));
+    const std::map<std::string, std::string> before = contentsOf(dir.path());
+
+    const std::string d = " --depth " + dir.file("d.png");
+    const std::string endings = ".bmp, .png, .jpg, .jpeg, .ppm or .pnm";
     struct Case {
         std::string args;
         int status;
@@ -80,22 +112,71 @@ TEST(CommandLineProduce, ErrorsHaveTheirStatusAndLeaveNoFile)
         {"produce --size 0x10" + out, 1, "--size"},
         {"produce --size 20000x10" + out, 1, "--size"},
         {"produce --size 12" + out, 1, "--size"},
+        {"produce --size 8192x8193" + out, 1, "67108864 pixels in all, not '8192x8193'"},
         {"produce --depth a.bmp --model b.3ds" + out, 1, "cannot be combined"},
-        {"produce --pattern" + out, 1, "unknown option"},
-        {"produce --bogus 1" + out, 1, "unknown option"},
+        {"produce --pattern" + out, 1, "--pattern needs a value"},
+        {"produce --bogus 1" + out, 1, "unknown option '--bogus'"},
+        {"produce stray" + out, 1, "unexpected argument 'stray'"},
+        {"produce -o " + dir.file("out.tif"), 1, endings},
+        {"produce -o " + dir.file("out"), 1, endings},
+        {"produce --format jpg -o " + dir.file("x.png"), 1, "--format asks for jpg"},
+        {"produce --format gif -o " + dir.file("x.gif"), 1, "--format takes bmp, png, jpg or ppm"},
+        {"convert " + dir.file("d.png") + " " + dir.file("x.om"), 1, endings},
+        {"produce" + d + " -o " + dir.file("d.png"), 1, "is the same file as the input"},
+        {"produce" + d + " -o " + dir.file("./d.png"), 1, "is the same file as the input"},
+        {"produce" + d + " -o " + dir.file("hard.png"), 1, "is the same file as the input"},
+        {"convert " + dir.file("d.png") + " " + dir.file("hard.png"), 1, "is the same file"},
+        {"produce --pattern - --depth -" + out, 1, "only one input can come from standard input"},
+        {"produce -o " + dir.file("protected.bmp"), 3, "protected.bmp': the file is write-protected"},
+        {"produce -o " + dir.file("folder.bmp"), 3, "folder.bmp': it is a folder"},
+        {"produce -o " + dir.file("no/such/x.bmp"), 3, "x.bmp': its folder does not exist"},
         {"produce --pattern " + dir.file("none.bmp") + out, 2, "none.bmp"},
         {"produce --depth " + dir.file("text.3ds") + out, 2, "text.3ds"},
         {"produce --model " + dir.file("text.3ds") + out, 2, "text.3ds"},
         {"produce --model " + dir.file("wide.bmp") + out, 2, "wide.bmp"},
+        {"produce --model " + dir.file("models.3ds") + out, 2, "it is a folder, not a model"},
         {"produce --depth " + dir.file("wide.bmp") + out, 2, "16385 x 600"},
-        {"produce -o " + dir.file("no/such/x.bmp"), 3, "x.bmp"},
+        {"produce --depth " + dir.file("folder.bmp") + out, 2, "folder.bmp': it is a folder, not a picture"},
+        {"produce --depth " + dir.file("cut.png") + out, 2, "the PNG file is cut short or damaged"},
+        {"produce --depth " + dir.file("cut.jpg") + out, 2, "the JPEG file is cut short or damaged"},
+        {"produce --depth -" + out, 2, "cannot read standard input: the file is empty"},
     };
     for (const Case& c : cases) {
         const Outcome r = pexolen(c.args);
         EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
         EXPECT_NE(r.err.find(c.said), std::string::npos) << c.args << "\n" << r.err;
     }
-    EXPECT_EQ(filesIn(dir.path()), 2u) << "only the two inputs; no output, no temporary file";
+    EXPECT_EQ(contentsOf(dir.path()), before) << "inputs intact; no output, no temporary file";
+    struct stat st = {};
+    stat(dir.file("protected.bmp").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
+}
+
+TEST(CommandLineProduce, WarnsWhenTheResultCannotShowDepth)
+{
+    testutil::TempDir dir;
+    ovek::Image dot(nullptr, 1, 1);
+    ASSERT_TRUE(dot.writeBMPFile(dir.file("dot.bmp")));
+    const std::string out = " -o " + dir.file("s.bmp");
+    struct Case {
+        std::string args;
+        std::string warning;   // empty: none
+    } cases[] = {
+        {"--size 300x80", ""},
+        {"--size 100x80", "the picture is 100 pixels wide, narrower than one pattern repeat"},
+        {"--size 300x80 --pattern " + dir.file("dot.bmp"), "dot.bmp' is a single colour (1 x 1)"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = pexolen("produce -q " + c.args + out);
+        EXPECT_EQ(r.status, 0) << c.args << "\n" << r.err;
+        if (c.warning.empty()) {
+            EXPECT_EQ(r.err, "") << c.args;
+        } else {
+            EXPECT_NE(r.err.find("pexolen: warning: "), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(c.warning), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("the result cannot show depth"), std::string::npos) << r.err;
+        }
+    }
 }
 
 TEST(CommandLineProduce, RefusesDamagedFilesFromTheSharedCorpus)

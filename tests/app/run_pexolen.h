@@ -1,5 +1,6 @@
 #pragma once
-// Runs the pexolen binary the way a user does, with no standard input.
+// Runs the pexolen binary the way a user does: from a shell, in a folder,
+// with standard input from a file (none unless given).
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -15,15 +16,23 @@ struct Outcome {
     std::string err;   // standard error
 };
 
-inline Outcome pexolen(const std::string& args, const std::string& workdir = "")
+// Runs command (a shell command line) and collects what it printed.
+inline Outcome runShell(const std::string& command, const std::string& workdir = "",
+                        const std::string& input = "/dev/null")
 {
     TempDir dir;
     const std::string cd = workdir.empty() ? "" : "cd '" + workdir + "' && ";
-    const std::string cmd = cd + std::string(PEXOLEN_BIN) + " " + args + " </dev/null >" +
-                            dir.file("out") + " 2>" + dir.file("err");
+    const std::string cmd = cd + "(" + command + ") <'" + input + "' >" + dir.file("out") +
+                            " 2>" + dir.file("err");
     const int status = std::system(cmd.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir.file("out")),
             readFile(dir.file("err"))};
+}
+
+inline Outcome pexolen(const std::string& args, const std::string& workdir = "",
+                       const std::string& input = "/dev/null")
+{
+    return runShell(std::string(PEXOLEN_BIN) + " " + args, workdir, input);
 }
 
 }  // namespace testutil
