@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
-# Builds Pexolen (Release) when needed and runs it. Arguments go to the program.
+# Builds Pexolen (Release) when needed and runs it in the caller's working
+# folder, so that relative paths mean what they mean there. Arguments go to
+# the program; nothing but the program writes to standard output.
 set -euo pipefail
-cd "$(dirname "$0")"
-. scripts/deps.sh
-pexolen_install_deps
-
-build=build/release
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
+repo="$(cd "$(dirname "$0")" && pwd)"
+build="$repo/build/release"
+(
+    cd "$repo"
+    . scripts/deps.sh
+    pexolen_install_deps
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF >/dev/null
+    fi
+    cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
+) >&2
 
 if [ $# -eq 0 ]; then
     # With no arguments: the window where there is a display, otherwise the
-    # demonstration stereogram.
+    # demonstration stereogram here.
     [ -n "${DISPLAY:-}" ] && exec "$build/app/pexolen"
-    "$build/app/pexolen" produce -o "$PWD/stereogram.bmp"
+    "$build/app/pexolen" produce -o stereogram.bmp
     echo "Made the demo stereogram: $PWD/stereogram.bmp (./run.sh --help for more)"
     exit 0
 fi

@@ -1,5 +1,5 @@
 // Files through the real binary: output formats by name, pipes, replaced
-// files, Ctrl-C and the progress line.
+// files, Ctrl-C, the progress line and run.sh.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -231,6 +231,35 @@ TEST(CommandLineFiles, ProgressShowsOnlyOnATerminalForALongRunAndIsCleared)
     EXPECT_EQ(onTerminal(big + " --quiet"), "");
     const Outcome piped = pexolen(big, dir.path().string());
     EXPECT_EQ(piped.err, "") << "no progress into a pipe";
+}
+
+// run.sh from another folder: a copy of it in a stand-in repository whose
+// build is the real binary, with nothing to install or build.
+TEST(CommandLineFiles, RunScriptRunsTheProgramInTheCallersFolder)
+{
+    testutil::TempDir repo, here;
+    std::filesystem::create_directories(repo.path() / "scripts");
+    std::filesystem::create_directories(repo.path() / "build/release/app");
+    std::filesystem::create_directories(repo.path() / "bin");
+    std::filesystem::copy_file(std::string(PEXOLEN_SOURCE_DIR) + "/run.sh", repo.file("run.sh"));
+    testutil::writeFile(repo.file("scripts/deps.sh"), "pexolen_install_deps() { echo deps; }\n");
+    testutil::writeFile(repo.file("build/release/CMakeCache.txt"), "");
+    testutil::writeFile(repo.file("bin/cmake"), "#!/bin/sh\necho building\n");
+    chmod(repo.file("bin/cmake").c_str(), 0755);
+    ASSERT_EQ(symlink(PEXOLEN_BIN, repo.file("build/release/app/pexolen").c_str()), 0);
+    writeDepthPicture(here.file("d.png"));
+    const std::string run = "PATH=" + repo.file("bin") + ":$PATH " + repo.file("run.sh");
+
+    Outcome r = testutil::runShell(run + " produce -q --depth d.png -o s.png", here.path().string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    r = testutil::runShell(run + " produce --depth - -o -", here.path().string(), here.file("d.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 2), "BM") << "only the picture on standard output";
+    r = testutil::runShell(run, here.path().string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("stereogram.bmp: 866 x 554"), std::string::npos) << r.out;
+    EXPECT_EQ(namesIn(here), (std::vector<std::string>{"d.png", "s.png", "stereogram.bmp"}));
 }
 
 }  // namespace
