@@ -59,20 +59,20 @@ int parseArgs(const CommandSpec& command, const Args& args, ParsedArgs& out)
         }
         const size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = findOption(command, name);
-        if (!spec)
+        const OptionSpec* found = findOption(command, name);
+        if (!found)
             return commandUsageError(command, "unknown option '" + name + "'");
         std::string value;
         if (equals != std::string::npos) {
-            if (!spec->takesValue)
-                return commandUsageError(command, std::string(spec->name) + " takes no value");
+            if (!found->takesValue)
+                return commandUsageError(command, std::string(found->name) + " takes no value");
             value = arg.substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (found->takesValue) {
             if (i + 1 >= args.size() || looksLikeOption(args[i + 1]))
-                return commandUsageError(command, std::string(spec->name) + " needs a value");
+                return commandUsageError(command, std::string(found->name) + " needs a value");
             value = args[++i];
         }
-        out.options.emplace_back(spec->name, value);
+        out.options.emplace_back(found->name, value);
     }
     return kContinue;
 }
