@@ -7,13 +7,13 @@ namespace ovek {
 namespace {
 
 const char kUsage[] =
-    "Usage: pexolen COMMAND [OPTIONS]\n"
-    "       pexolen                  open the window (needs a display)\n"
+    "Usage: pexolen [COMMAND [OPTIONS]]\n"
     "\n"
     "Makes single-image stereograms: pictures that show a 3D shape when you look\n"
     "through them.\n"
     "\n"
     "Commands:\n"
+    "  (none)       open the window (needs a display)\n"
     "  produce      make a stereogram from a model or a depth picture\n"
     "  convert      write a picture in another format, or a model as a .om file\n"
     "  info         print a model's point and face counts and its bounding box\n"
