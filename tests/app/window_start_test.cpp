@@ -2,7 +2,6 @@
 // with a display (a virtual one of the test's own) and without.
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,22 +17,6 @@ namespace {
 // Where the pane's centre lands in the main window at start-up: the pane is
 // 866 x 516 at (0, 38).
 constexpr int kPaneCentreX = 433, kPaneCentreY = 38 + 258;
-
-// The exit status once the child ends within seconds; -1 otherwise (killed).
-int waitForExit(pid_t pid, double seconds)
-{
-    const auto start = std::chrono::steady_clock::now();
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (xscreen::secondsSince(start) > seconds) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -1;
-        }
-        usleep(10000);
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(WindowStart, OpensWithTheDemoMeshAndClosingExitsWithZero)
 {
@@ -60,7 +43,7 @@ TEST(WindowStart, OpensWithTheDemoMeshAndClosingExitsWithZero)
         EXPECT_TRUE(black());
         xscreen::askToClose(d, w);
     }
-    EXPECT_EQ(waitForExit(pid, w ? 30 : 0), 0);
+    EXPECT_EQ(xscreen::waitForExit(pid, w ? 30 : 0), 0);
     XCloseDisplay(d);
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 // Looking at and poking the X server the way a user's eyes and hands would:
-// screen pixels, windows by title, the close button.
+// screen pixels, windows by title, the close button; and waiting for a
+// program started from a test.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace xscreen {
@@ -96,6 +99,23 @@ inline bool xdotool(const std::string& args)
 inline double secondsSince(std::chrono::steady_clock::time_point t)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+// The exit status once the child ends within seconds; -1 when it does not
+// (it is killed then) or when it crashed.
+inline int waitForExit(pid_t pid, double seconds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (secondsSince(start) > seconds) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        usleep(10000);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Waits up to timeout seconds for a top-level window titled prefix... whose

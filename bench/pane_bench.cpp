@@ -1,0 +1,127 @@
+// The window's drawing costs with Mesa's software OpenGL: one frame of the 3D
+// pane with the demo mesh and with the largest corpus model, one whole idle
+// tick (back buffer, copy to the window, pane), and the time from starting
+// pexolen to its first frame on the screen. Needs a display; for figures
+// comparable with the tests, a virtual one:
+//   tests/platform/with_xvfb.sh build/release/bench/pane_bench
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "editor/pane3d.h"
+#include "mesh/model_open.h"
+#include "platform/fltk_window_system.h"
+#include "platform/window_main.h"
+#include "toolkit/window_procedure.h"
+
+// Last: X11 defines macros (None, Status) that clash with names above.
+#include <FL/x.H>
+
+#include "tests/platform/x_screen.h"
+
+namespace {
+
+const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/demo.3ds";
+const std::string kLargest = std::string(PEXOLEN_SOURCE_DIR) + "/../shared/corpus/3ds/NITRO_ENGINE.3ds";
+
+// The start-up window: 866 x 591, the pane 866 x 516 at (0, 38) showing model.
+class PaneWindow {
+public:
+    explicit PaneWindow(const std::string& model)
+    {
+        windows = std::make_unique<ovek::FltkWindowSystem>(ovek::MYPLAT, "pane bench", 866, 591);
+        ovek::MYPLAT.init(windows.get(), 866, 591);
+        pane.reset(ovek::createPane3D(0, 38, 866, 516));
+        ok = pane && ovek::openModelFile(model, &mesh).ok;
+        if (!ok)
+            return;
+        mesh.setEmissionColor(1, 0, 0);
+        scene.addEvent(&mesh);
+        pane->addSence(&scene);
+        ovek::MYPLAT.getRootComponent()->add(pane.get());
+        ovek::refreshTimeOut = true;
+        for (int i = 0; i < 5; ++i)   // mapped, exposed, first frames drawn
+            windows->tick();
+    }
+    ~PaneWindow()
+    {
+        ovek::refreshTimeOut = false;
+        windows.reset();
+        XSync(fl_display, False);   // gone from the screen before the next benchmark
+    }
+
+    std::unique_ptr<ovek::FltkWindowSystem> windows;
+    Sence3D scene;
+    Component3D mesh;
+    std::unique_ptr<ovek::Pane3D> pane;
+    bool ok = false;
+};
+
+void paneFrame(benchmark::State& state, const std::string& model)
+{
+    if (!ovek::openDisplay())
+        return state.SkipWithError("no display");
+    PaneWindow w(model);
+    if (!w.ok)
+        return state.SkipWithError(("cannot show " + model).c_str());
+    for (auto _ : state) {
+        w.pane->paint(nullptr);
+        XSync(fl_display, False);   // the frame is on the screen
+    }
+    state.counters["faces"] = double(w.mesh.faces.size());
+}
+
+void BM_PaneFrameDemo(benchmark::State& state)
+{
+    paneFrame(state, kDemo);
+}
+BENCHMARK(BM_PaneFrameDemo)->Unit(benchmark::kMillisecond);
+
+void BM_PaneFrameLargestCorpusModel(benchmark::State& state)
+{
+    paneFrame(state, kLargest);
+}
+BENCHMARK(BM_PaneFrameLargestCorpusModel)->Unit(benchmark::kMillisecond);
+
+void BM_IdleTickDemo(benchmark::State& state)
+{
+    if (!ovek::openDisplay())
+        return state.SkipWithError("no display");
+    PaneWindow w(kDemo);
+    if (!w.ok)
+        return state.SkipWithError("cannot show the demo mesh");
+    for (auto _ : state) {
+        w.windows->tick();
+        XSync(fl_display, False);
+    }
+}
+BENCHMARK(BM_IdleTickDemo)->Unit(benchmark::kMillisecond);
+
+// From fork to the lit mesh at the pane's centre on the screen, then closed
+// as the user closes it.
+void BM_StartToFirstFrame(benchmark::State& state)
+{
+    Display* d = XOpenDisplay(nullptr);
+    if (!d)
+        return state.SkipWithError("no display");
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            execl(PEXOLEN_BIN, PEXOLEN_BIN, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        const Window w = xscreen::waitForRedPixel(d, "Pexolen", 433, 38 + 258, 60);
+        state.SetIterationTime(xscreen::secondsSince(start));
+        if (w)
+            xscreen::askToClose(d, w);
+        if (xscreen::waitForExit(pid, w ? 30 : 0) != 0 || !w)
+            state.SkipWithError("pexolen showed no frame or did not close");
+    }
+    XCloseDisplay(d);
+}
+BENCHMARK(BM_StartToFirstFrame)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+}  // namespace
