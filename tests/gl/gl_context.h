@@ -4,11 +4,11 @@
 // 3.6 away from the eye. No display is needed.
 #include <GL/osmesa.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <vector>
 
 #include "gl/gl_view_backend.h"
+#include "gl/pane_gl.h"
 
 class OffscreenView {
 public:
@@ -18,13 +18,7 @@ public:
         installGlViewBackend();
         if (context_ && OSMesaMakeCurrent(context_, rgba_.data(), GL_UNSIGNED_BYTE, width, height)) {
             ready_ = true;
-            glViewport(0, 0, width, height);
-            glMatrixMode(GL_PROJECTION);
-            glLoadIdentity();
-            gluPerspective(60, double(width) / double(height), 1, 30);
-            glMatrixMode(GL_MODELVIEW);
-            glLoadIdentity();
-            glTranslated(0, 0, -3.6);
+            setPaneProjection(width, height);
             glEnable(GL_DEPTH_TEST);
             glDepthFunc(GL_LEQUAL);
             clear();
