@@ -16,7 +16,8 @@ class Pane3D : public Component {
 public:
     // nativeWindow: made by the window system, lives as long as the program.
     Pane3D(NativePane3D* nativeWindow, int w, int h);
-    // Frees only the scene list.
+    // Frees only the scene list. The native window calls paint when exposed,
+    // so a pane lives as long as its window (the program's whole run).
     ~Pane3D() override = default;
 
     NativePane3D* window = nullptr;   // not owned
