@@ -55,6 +55,7 @@ void ModelEdit::init(Sence3D* scene, Editable3D* mesh, std::vector<Component*> p
     modelEditState = TOOL_ROTATE;
     model = mesh;
     panes = std::move(paneList);
+    panes.erase(std::remove(panes.begin(), panes.end(), nullptr), panes.end());
     paneCount = int(panes.size());
     initOptions();
     initListeners();

@@ -95,8 +95,9 @@ public:
     ~ModelEdit() override;
 
     // Wires the editor to the scene's drawing, the mesh and its panes (any
-    // component type), builds the toolbar and records the first snapshot.
-    // Afterwards: view mode, rotate tool.
+    // component type; a null one, a pane the display could not make, is left
+    // out), builds the toolbar and records the first snapshot. Afterwards:
+    // view mode, rotate tool.
     template <class Pane>
     void init(Sence3D* scene, Editable3D* mesh, Pane* const* paneList, int count)
     {

@@ -90,6 +90,12 @@ TEST_F(EditorTest, InitBuildsTheToolbarAndStartsInViewModeWithTheRotateTool)
     EXPECT_TRUE(edit.toolbarBackground.stretchModeOn);
     EXPECT_EQ(ovek::MYPLAT.getRootComponent()->eventListeners.back(), &edit);
     EXPECT_EQ(pane.eventListeners.back(), &edit);
+    // A pane the display could not make is left out.
+    ovek::ModelEdit other;
+    other.history = ovek::HistoryRing(historyRoot.path().string());
+    ovek::Component* panes[] = {nullptr, &pane};
+    other.init(&scene, &mesh, panes, 2);
+    EXPECT_EQ(other.paneCount, 1);
 
     // The bar follows the editor's width; the buttons stay.
     edit.setBounds(0, 0, 1000, 600);
