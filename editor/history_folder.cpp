@@ -14,18 +14,33 @@ namespace ovek {
 
 namespace {
 
+// A ring's folder, and the "history" folder made for it (or "").
+struct Made {
+    std::string folder;
+    std::string parent;
+};
+
+// Removes the folder with its snapshots, then the parent if nothing else is
+// left in it.
+void removeMade(const Made& m)
+{
+    std::error_code ec;
+    fs::remove_all(m.folder, ec);
+    if (!m.parent.empty())
+        fs::remove(m.parent, ec);
+}
+
 // Folders still to be removed when the program ends normally: the editor of
 // the running program is never destroyed before exit. The list itself is
 // never freed, so that owners destroyed after the exit handler still find it.
-std::vector<std::string>& foldersLeft()
+std::vector<Made>& foldersLeft()
 {
     static auto* folders = [] {
         std::atexit([] {
-            std::error_code ec;
-            for (const std::string& f : foldersLeft())
-                fs::remove_all(f, ec);
+            for (const Made& m : foldersLeft())
+                removeMade(m);
         });
-        return new std::vector<std::string>;
+        return new std::vector<Made>;
     }();
     return *folders;
 }
@@ -80,12 +95,11 @@ HistoryFolder::~HistoryFolder()
 {
     if (folder_.empty())
         return;
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
+    removeMade({folder_, madeParent_});
     auto& list = foldersLeft();
-    list.erase(std::remove(list.begin(), list.end(), folder_), list.end());
-    if (!madeParent_.empty())
-        fs::remove(madeParent_, ec);   // only when nothing else is left in it
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [this](const Made& m) { return m.folder == folder_; }),
+               list.end());
 }
 
 bool HistoryFolder::make()
@@ -113,7 +127,7 @@ bool HistoryFolder::make()
                                ": " + why + "); it is kept in " + user);
     }
     folder_ = made;
-    foldersLeft().push_back(folder_);
+    foldersLeft().push_back({folder_, madeParent_});
     return true;
 }
 
