@@ -154,11 +154,27 @@ int Component3D::setUpdateMode(int m)
 void Component3D::transformPoint(size_t i)
 {
     const Point3D& s = *staticPoints[i];
+    // An untransformed point stays exactly as stored: (s - centre) + centre
+    // rounds, and every update and bake would move the mesh by a few ulps
+    // (enough to change a stereogram's pixels).
+    if (untransformed()) {
+        points[i]->set(s.x, s.y, s.z);
+        return;
+    }
     const double dx = s.x - centerX, dy = s.y - centerY, dz = s.z - centerZ;
     const double(&r)[3][3] = rotation;
     points[i]->set(centerX + r[0][0] * dx + r[0][1] * dy + r[0][2] * dz + position.x,
                    centerY + r[1][0] * dx + r[1][1] * dy + r[1][2] * dz + position.y,
                    centerZ + r[2][0] * dx + r[2][1] * dy + r[2][2] * dz + position.z);
+}
+
+bool Component3D::untransformed() const
+{
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            if (rotation[r][c] != (r == c ? 1 : 0))
+                return false;
+    return position.x == 0 && position.y == 0 && position.z == 0;
 }
 
 void Component3D::update()

@@ -124,5 +124,7 @@ public:
 
 private:
     void transformPoint(size_t i);
+    // Identity rotation and no translation.
+    bool untransformed() const;
     void scaleRow(int row, double f);
 };

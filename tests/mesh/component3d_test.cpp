@@ -94,6 +94,27 @@ TEST(Component3D, UpdateRunsOnlyWhenChanged)
     EXPECT_EQ(empty.centerX, 0);
 }
 
+TEST(Component3D, AnUntransformedMeshNeverDriftsFromItsStoredPoints)
+{
+    // Centres and coordinates whose difference rounds: (s - c) + c != s.
+    Component3D mesh;
+    addPoints(mesh, {{0.1, 0.7, -0.3}, {1.0 / 3, -0.9, 0.123456789}, {-0.77, 0.31, 0.9}});
+    std::vector<Point3D> stored;
+    for (const auto& p : mesh.staticPoints)
+        stored.push_back(*p);
+    for (int round = 0; round < 3; ++round) {
+        mesh.refresh();
+        mesh.update();
+        mesh.updateToStatic();   // what every release in the editor does
+    }
+    for (size_t i = 0; i < stored.size(); ++i) {
+        EXPECT_EQ(mesh.points[i]->x, stored[i].x);
+        EXPECT_EQ(mesh.points[i]->y, stored[i].y);
+        EXPECT_EQ(mesh.points[i]->z, stored[i].z);
+        EXPECT_EQ(mesh.staticPoints[i]->z, stored[i].z);
+    }
+}
+
 struct ControlHeld : ovek::KeyStateSource {
     bool keyHeld(int key) override { return key == ovek::kKeyControl; }
 };
