@@ -64,6 +64,9 @@ void FltkWindowSystem::destroyToolTip()
 void FltkWindowSystem::setTitle(const char* text)
 {
     main_->copy_label(gbkToUtf8(text).c_str());
+    // Seen at once, also when a long computation (a production) follows
+    // before the loop runs again.
+    Fl::flush();
 }
 
 bool FltkWindowSystem::showFileDialog(FileDialogKind kind, const std::vector<FileFilter>& filters,
