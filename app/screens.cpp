@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/data_files.h"
+#include "editor/pane3d.h"
 #include "mesh/model_open.h"
 #include "toolkit/platform.h"
 
@@ -92,9 +93,15 @@ void init()
 
 void initPane3D()
 {
-    // Stand-in until the OpenGL pane lands: a plain component in its place.
-    pane3D = new Component;
-    pane3D->setBounds(0, 38, 861, 490);
+    if (Pane3D* pane = createPane3D(0, 38, 861, 490)) {
+        pane->addSence(&model3DSence);
+        pane3D = pane;
+    } else {
+        // The screens work on without a view of the mesh.
+        std::fprintf(stderr, "pexolen: no OpenGL pane could be made; the model tab shows no view\n");
+        pane3D = new Component;
+        pane3D->setBounds(0, 38, 861, 490);
+    }
     const std::string demo = findDataFile("demo/demo.3ds");
     if (FileResult r = openModelFile(demo, &model3D); !r)
         std::fprintf(stderr, "pexolen: cannot read '%s': %s\n", demo.c_str(), r.error.c_str());

@@ -113,6 +113,8 @@ extern ovek::ImageComponent* patternPane;  // the pattern, drawn from the top-le
 extern ovek::ImageComponent* imagePane;    // the produced stereogram
 extern ovek::ImageComponent* imageModel;   // the depth picture of the model tab
 extern ovek::ModelEdit* modelEdit;         // the model editor
-extern ovek::Component* pane3D;            // the OpenGL pane inside the editor
+// The OpenGL pane inside the editor; a plain component in its place when the
+// window system cannot make one (the screens work on, with no view).
+extern ovek::Component* pane3D;
 extern Sence3D model3DSence;               // the pane's scene
 extern Editable3D model3D;                 // the edited mesh

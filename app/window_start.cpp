@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/demo_screen.h"
 #include "app/screens.h"
 #include "platform/window_main.h"
 
@@ -17,7 +16,7 @@ int startWindow()
                      "stereogram.bmp (pexolen --help for more)\n");
         return 1;
     }
-    return runWindow(kMainTitle, initDemoScreen);
+    return runWindow(kMainTitle, init);
 }
 
 }  // namespace ovek

@@ -119,8 +119,9 @@ inline int waitForExit(pid_t pid, double seconds)
 }
 
 // Waits up to timeout seconds for a top-level window titled prefix... whose
-// pixel (x, y) has a full red channel (the pane's lit mesh). Its id, or 0.
-inline Window waitForRedPixel(Display* d, const std::string& prefix, int x, int y, double timeout)
+// pixel (x, y) is rgb (0x00RRGGBB). Its id, or 0.
+inline Window waitForPixel(Display* d, const std::string& prefix, int x, int y, uint32_t rgb,
+                           double timeout)
 {
     const auto start = std::chrono::steady_clock::now();
     // Other clients' windows come and go: their errors are no failure here.
@@ -129,7 +130,7 @@ inline Window waitForRedPixel(Display* d, const std::string& prefix, int x, int 
     while (!found && secondsSince(start) < timeout) {
         const Window w = findByTitle(d, prefix);
         const Shot s = w ? grab(d, w, x, y, 1, 1) : Shot{};
-        if (!s.pixels.empty() && (s.pixels[0] >> 16) == 0xFF)
+        if (!s.pixels.empty() && s.pixels[0] == rgb)
             found = w;
         else
             usleep(5000);
