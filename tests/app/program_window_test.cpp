@@ -1,0 +1,300 @@
+// The whole program as a user meets it: "pexolen" without arguments on a
+// virtual X server of its own, clicked and typed at through xdotool, looked at
+// through the screen's pixels, and compared with what "pexolen produce" writes.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <functional>
+
+#include "image/image.h"
+#include "tests/app/run_pexolen.h"
+#include "tests/platform/x_screen.h"
+
+namespace {
+
+const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/";
+constexpr double kSlow = 120;   // seconds: a production under the sanitizers
+
+// What a picture file shows, in the screen's 0x00RRGGBB.
+xscreen::Shot pictureOf(const std::string& path)
+{
+    ovek::Image img(nullptr, 1, 1);
+    EXPECT_TRUE(img.loadImage(path)) << path;
+    xscreen::Shot s;
+    s.width = img.getWidth();
+    s.height = img.getHeight();
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            s.pixels.push_back(uint32_t(img.getColor(x, y)));
+    return s;
+}
+
+// A top-level window titled exactly title, or 0.
+Window windowTitled(Display* d, const std::string& title)
+{
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    Window found = 0;
+    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n))
+        return 0;
+    for (unsigned i = 0; i < n && !found; ++i) {
+        char* name = nullptr;
+        if (XFetchName(d, children[i], &name) && name) {
+            if (title == name)
+                found = children[i];
+            XFree(name);
+        }
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+class ProgramWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr) << "the test runs under with_xvfb.sh";
+        // A browser stand-in that notes the addresses it is asked to open.
+        std::filesystem::create_directories(dir.file("bin"));
+        testutil::writeFile(dir.file("bin/xdg-open"),
+                            "#!/bin/sh\necho \"$@\" >> \"" + dir.file("links") + "\"\n");
+        std::filesystem::permissions(dir.file("bin/xdg-open"), std::filesystem::perms::owner_all);
+        // FLTK's own file chooser, the same on every machine, rather than the desktop's.
+        std::filesystem::create_directories(dir.file("home/.fltk/fltk.org"));
+        testutil::writeFile(dir.file("home/.fltk/fltk.org/fltk.prefs"),
+                            "; FLTK preferences file format 1.0\n; vendor: fltk.org\n"
+                            "; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n");
+        std::filesystem::create_directories(dir.file("work"));
+        start();
+        ASSERT_NE(window, 0u) << "no main window appeared";
+    }
+
+    void TearDown() override
+    {
+        if (child > 0) {
+            if (window)
+                xscreen::askToClose(display, window);
+            EXPECT_EQ(xscreen::waitForExit(child, 30), 0)
+                << "the program did not end well when its window was closed\n"
+                << testutil::readFile(dir.file("err"));
+        }
+        if (display)
+            XCloseDisplay(display);
+    }
+
+    // pexolen without arguments, from a folder of its own, with this test's
+    // home and search path.
+    void start()
+    {
+        const std::string path = dir.file("bin") + ":" + std::getenv("PATH");
+        std::vector<std::string> env = {"HOME=" + dir.file("home"), "PATH=" + path};
+        for (const char* keep : {"DISPLAY", "LIBGL_ALWAYS_SOFTWARE", "LSAN_OPTIONS",
+                                 "ASAN_OPTIONS", "UBSAN_OPTIONS"})
+            if (const char* value = std::getenv(keep))
+                env.push_back(std::string(keep) + "=" + value);
+        std::vector<char*> envp;
+        for (std::string& e : env)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        const std::string work = dir.file("work"), err = dir.file("err");
+        char* argv[] = {const_cast<char*>(PEXOLEN_BIN), nullptr};
+        child = fork();
+        if (child == 0) {
+            if (chdir(work.c_str()) == 0 && freopen(err.c_str(), "w", stderr))
+                execve(PEXOLEN_BIN, argv, envp.data());
+            _exit(127);
+        }
+        waitUntil([&] {
+            window = xscreen::findByTitle(display, "Pexolen ");
+            XWindowAttributes a;
+            return window && XGetWindowAttributes(display, window, &a) &&
+                   a.map_state == IsViewable;
+        });
+    }
+
+    bool waitUntil(const std::function<bool()>& done, double seconds = 20)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        // Windows come and go while we look: their errors are no failure here.
+        XErrorHandler old = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        bool ok = false;
+        while (!(ok = done()) && xscreen::secondsSince(start) < seconds)
+            usleep(20000);
+        XSetErrorHandler(old);
+        return ok;
+    }
+
+    xscreen::Shot screen(int x, int y, int w, int h)
+    {
+        return xscreen::grab(display, window, x, y, w, h);
+    }
+
+    bool shows(int x, int y, const xscreen::Shot& expected)
+    {
+        return screen(x, y, expected.width, expected.height).pixels == expected.pixels;
+    }
+
+    std::string title()
+    {
+        char* name = nullptr;
+        std::string t;
+        if (XFetchName(display, window, &name) && name) {
+            t = name;
+            XFree(name);
+        }
+        return t;
+    }
+
+    void clickAt(int x, int y)
+    {
+        ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(window) + " " +
+                                     std::to_string(x) + " " + std::to_string(y) + " click 1"));
+    }
+
+    // Bottom-bar places for the current root size.
+    int barY() const { return height - 19; }
+    void clickTab(int left, int w) { clickAt(left + w / 2, barY()); }
+    void clickPatternTab() { clickTab(10, 100); }
+    void clickModelTab() { clickTab(110, 100); }
+    void clickButton(int fromRight) { clickAt(width - fromRight + 12, barY()); }
+    void clickOpen() { clickButton(250); }
+    void clickProduce() { clickButton(200); }
+    void clickSave() { clickButton(160); }
+
+    // The lit demo mesh shows in the pane: orange and red pixels left of its
+    // middle (the middle itself carries the rotation handles).
+    bool meshShown()
+    {
+        const xscreen::Shot part = screen(width / 2 - 60, 38 + (height - 76) / 2 - 20, 40, 40);
+        int lit = 0;
+        for (uint32_t p : part.pixels)
+            lit += (p >> 16) == 0xFF && (p >> 8 & 0xFF) < 0xC0 && (p & 0xFF) < 0x40;
+        return lit > 100;
+    }
+
+    // Answers FLTK's file chooser, titled title, with a name in the
+    // program's folder (the chooser starts there, its path already typed).
+    void answerDialog(const std::string& title, const std::string& name)
+    {
+        Window dialog = 0;
+        ASSERT_TRUE(waitUntil([&] { return (dialog = windowTitled(display, title)) != 0; }))
+            << "no " << title << " dialog";
+        const std::string id = std::to_string(dialog);
+        usleep(300000);   // until it takes keys
+        ASSERT_TRUE(xscreen::xdotool("mousemove --window " + id + " 20 20"));
+        ASSERT_TRUE(xscreen::xdotool("type --delay 10 '" + name + "'"));
+        ASSERT_TRUE(xscreen::xdotool("key Return"));
+    }
+
+    testutil::TempDir dir;
+    Display* display = nullptr;
+    pid_t child = -1;
+    Window window = 0;
+    // The root area's size: the screens' layout follows it. At start-up it is
+    // the program's first size, later the main window's.
+    int width = 866;
+    int height = 592;
+};
+
+// Start-up, the model tab, produce, save: each step shows what the command
+// line would make.
+TEST_F(ProgramWindow, MakesAndSavesTheStereogramTheCommandLineMakes)
+{
+    const xscreen::Shot pattern = pictureOf(kDemo + "pattern.bmp");
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pattern); }))
+        << "start-up shows the demo pattern on the pattern tab";
+
+    clickModelTab();
+    EXPECT_TRUE(waitUntil([&] { return meshShown(); })) << "the model tab shows the demo mesh";
+
+    const std::string size = std::to_string(width) + "x" + std::to_string(height - 38);
+    const testutil::Outcome cli =
+        testutil::pexolen("produce --size " + size + " -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    const xscreen::Shot expected = pictureOf(dir.file("cli.bmp"));
+    const std::string mainTitle = title();
+    clickProduce();
+    EXPECT_TRUE(waitUntil([&] { return title() != mainTitle; })) << "no busy title";
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, expected); }, kSlow))
+        << "the image tab shows the command line's stereogram of " << size;
+    EXPECT_EQ(title(), mainTitle);
+
+    clickSave();
+    answerDialog("Save", "saved");
+    EXPECT_TRUE(waitUntil([&] {
+        return testutil::readFile(dir.file("work/saved.bmp")) ==
+               testutil::readFile(dir.file("cli.bmp"));
+    })) << "saved.bmp holds the command line's file";
+}
+
+TEST_F(ProgramWindow, ResizingMovesTabsAndButtonsWithTheWindowsBottomAndRightEdges)
+{
+    ASSERT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(kDemo + "pattern.bmp")); }));
+    struct Place {
+        int left, fromRight, width;   // fromRight: the left edge from the right one, 0 for tabs
+    };
+    const Place places[] = {{10, 0, 100}, {110, 0, 100}, {210, 0, 120},
+                            {0, 250, 33}, {0, 200, 25}, {0, 160, 25}};
+    // The root is one row taller than the window at start-up: the bar's last
+    // row does not show.
+    constexpr int kShownRows = 37;
+    std::vector<xscreen::Shot> looks;
+    for (const Place& p : places)
+        looks.push_back(screen(p.fromRight ? width - p.fromRight : p.left, height - 38, p.width,
+                               kShownRows));
+
+    ASSERT_TRUE(xscreen::xdotool("windowsize " + std::to_string(window) + " 1000 700"));
+    for (size_t i = 0; i < looks.size(); ++i) {
+        const Place& p = places[i];
+        const int x = p.fromRight ? 1000 - p.fromRight : p.left;
+        EXPECT_TRUE(waitUntil([&] { return shows(x, 700 - 38, looks[i]); }))
+            << "bar item " << i << " at x " << x;
+    }
+    width = 1000;
+    height = 700;
+    clickModelTab();
+    EXPECT_TRUE(waitUntil([&] { return meshShown(); })) << "the model tab answers where it is now";
+}
+
+TEST_F(ProgramWindow, TheBackgroundOpensTheHomePageOnlyWhereTheEditorDoesNotCoverIt)
+{
+    const int x = width / 2, y = (height - 76) / 2;   // the background picture's middle
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    clickAt(x, y);   // the editor lies over the picture here
+    clickPatternTab();
+    ASSERT_TRUE(waitUntil([&] { return !meshShown(); }));
+    clickAt(x, y);
+    EXPECT_TRUE(waitUntil([&] { return !testutil::readFile(dir.file("links")).empty(); }));
+    usleep(500000);   // a second, late call would show by now
+    const std::string links = testutil::readFile(dir.file("links"));
+    EXPECT_EQ(std::count(links.begin(), links.end(), '\n'), 1) << links;
+    EXPECT_EQ(links.rfind("http", 0), 0u) << links;
+}
+
+TEST_F(ProgramWindow, AFileThatCannotBeReadIsReportedAndChangesNothing)
+{
+    testutil::writeFile(dir.file("work/broken.3ds"), "not a model");
+    const testutil::Outcome cli =
+        testutil::pexolen("produce --size 866x554 -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    clickOpen();
+    answerDialog("Open", "broken.3ds");
+    Window message = 0;
+    ASSERT_TRUE(waitUntil([&] { return (message = windowTitled(display, "Pexolen")) != 0; }))
+        << "no message box";
+    ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(message) +
+                                 " 20 20 key Return"));
+    ASSERT_TRUE(waitUntil([&] { return windowTitled(display, "Pexolen") == 0; }));
+    EXPECT_TRUE(waitUntil([&] { return meshShown(); })) << "the model tab still shows the mesh";
+    // Produced from the same mesh as before.
+    clickProduce();
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow));
+}
+
+}  // namespace
