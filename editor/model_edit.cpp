@@ -1,7 +1,6 @@
 #include "editor/model_edit.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/key_state.h"
 #include "editor/edit_operations.h"
@@ -107,9 +106,12 @@ void ModelEdit::doCommand(int n)
     switch (n) {
     case COMMAND_IMPORT: {
         const FileResult r = MODEL_EDIT::operation_import(model, this);
-        if (!r)
-            std::fprintf(stderr, "pexolen: nothing imported from %s: %s\n", MYPLAT.fileName.c_str(),
-                         r.error.c_str());
+        if (!r || !r.warning.empty()) {
+            const std::string text =
+                (r ? "Imported in part from '" : "Nothing imported from '") + MYPLAT.fileName +
+                "':\n" + (r ? r.warning : r.error);
+            MYPLAT.showMessage("Pexolen", text.c_str());
+        }
         setModelState(MODEL_EDIT);
         setModelEditState(TOOL_MOVE);
         break;

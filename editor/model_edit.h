@@ -114,7 +114,8 @@ public:
     // No range check: another value deselects every tool and hides the handles.
     void setModelEditState(int e);
     // Runs command n (nothing for numbers outside 1 .. 12); always ends by
-    // releasing the mesh (endOperate).
+    // releasing the mesh (endOperate). An import that reads nothing, or only
+    // part of its file, tells the user why in a message.
     void doCommand(int n);
     void optionClicked(int x, int y, int button, EventObject* source, int dx, int dy,
                        bool wasDragged);
