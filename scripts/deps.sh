@@ -24,3 +24,7 @@ pexolen_install_packages() {
 pexolen_install_deps() {
     pexolen_install_packages $PEXOLEN_PACKAGES
 }
+
+# Optional: only scripts/screenshots.sh needs these, to take the README's
+# screenshots of the window.
+PEXOLEN_DOC_PACKAGES="x11-apps netpbm"
