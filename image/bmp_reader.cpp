@@ -70,19 +70,25 @@ void decodeMaskedRow(const uint8_t* src, int width, int bits, const Channel (&rg
 void decodeRows(const BMPHeader& h, const uint8_t* data, const BMPPalette& pal, uint8_t* out,
                 size_t stride)
 {
-    const Channel rgb[3] = {Channel(h.masks[0]), Channel(h.masks[1]), Channel(h.masks[2])};
-    for (size_t r = 0; r < size_t(h.height); ++r) {
-        const uint8_t* src = data + h.dataOffset + r * h.rowBytes;
-        uint8_t* dst = out + (h.topDown ? size_t(h.height) - 1 - r : r) * stride;
-        switch (h.encoding) {
-        case BMPEncoding::Palette: decodePaletteRow(src, h.width, h.bitCount, pal, dst); break;
-        case BMPEncoding::Bitfields: decodeMaskedRow(src, h.width, h.bitCount, rgb, dst); break;
-        default: std::memcpy(dst, src, 3 * size_t(h.width)); break;
-        }
-    }
+    for (size_t r = 0; r < size_t(h.height); ++r)
+        decodeBMPRow(h, pal, data + h.dataOffset + r * h.rowBytes,
+                     out + (h.topDown ? size_t(h.height) - 1 - r : r) * stride);
 }
 
 }  // namespace
+
+void decodeBMPRow(const BMPHeader& h, const BMPPalette& pal, const uint8_t* src, uint8_t* dst)
+{
+    switch (h.encoding) {
+    case BMPEncoding::Palette: decodePaletteRow(src, h.width, h.bitCount, pal, dst); break;
+    case BMPEncoding::Bitfields: {
+        const Channel rgb[3] = {Channel(h.masks[0]), Channel(h.masks[1]), Channel(h.masks[2])};
+        decodeMaskedRow(src, h.width, h.bitCount, rgb, dst);
+        break;
+    }
+    default: std::memcpy(dst, src, 3 * size_t(h.width)); break;
+    }
+}
 
 bool looksLikeBMP(const uint8_t* data, size_t size)
 {

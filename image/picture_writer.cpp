@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/atomic_file.h"
-#include "base/byte_order.h"
 #include "base/name_ending.h"
+#include "image/bmp_row_writer.h"
 #include "image/image.h"
 
 namespace ovek {
@@ -31,16 +31,8 @@ const NamedFormat kFormatNames[] = {
 
 bool writeBMP(const Image& img, std::FILE* f)
 {
-    const uint32_t dataSize = uint32_t(img.stride) * uint32_t(img.height);
-    uint8_t header[54] = {'B', 'M'};
-    putLE32(header + 2, 54 + dataSize);
-    putLE32(header + 10, 54);
-    putLE32(header + 14, 40);
-    putLE32(header + 18, uint32_t(img.width));
-    putLE32(header + 22, uint32_t(img.height));
-    putLE16(header + 26, 1);
-    putLE16(header + 28, 24);
-    putLE32(header + 34, dataSize);
+    uint8_t header[kBMPHeaderBytes];
+    fillBMPHeader(header, img.width, img.height);
     if (std::fwrite(header, 1, sizeof header, f) != sizeof header)
         return false;
     // Padding bytes are never written by pixel operations; write them as 0.

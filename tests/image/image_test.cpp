@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <thread>
+
+#include "image/bmp_row_writer.h"
 #include "image/image.h"
 #include "tests/test_util.h"
 
@@ -160,6 +163,60 @@ TEST(BMPFile, FailedWriteKeepsTheOldFileAndLeavesNoTemporary)
     for (const auto& e : std::filesystem::directory_iterator(dir.path()))
         files += e.is_regular_file();
     EXPECT_EQ(files, 1u) << "no temporary file may be left behind";
+}
+
+TEST(BMPFile, RowsHandedOverInAnyOrderMakeTheSameFileOnlyWhenAllArrive)
+{
+    testutil::TempDir dir;
+    Image img(nullptr, 7, 5);  // 21 bytes a row, padded to 24
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            img.setColor(x, y, 30 * x, 40 * y, x + y);
+    ASSERT_TRUE(img.writeBMPFile(dir.file("whole.bmp")));
+    // Rows 3-4, then 0, then 1-2, each block top row first, 21 bytes apart.
+    auto rows = [&](int y, int count) {
+        std::string bytes;
+        for (int k = 0; k < count; ++k)
+            for (int x = 0; x < 7; ++x) {
+                const int c = img.getColor(x, y + k);
+                bytes += {char(c & 255), char(c >> 8 & 255), char(c >> 16)};
+            }
+        return bytes;
+    };
+    auto put = [&](ovek::RowSink& sink, int y, int count) {
+        const std::string bytes = rows(y, count);
+        return sink.putRows(y, count, reinterpret_cast<const uint8_t*>(bytes.data()), 21);
+    };
+    ASSERT_TRUE(ovek::writeBMPRows(dir.file("rows.bmp"), 7, 5, [&](ovek::RowSink& sink) {
+        return put(sink, 3, 2) && put(sink, 0, 1) && put(sink, 1, 2);
+    }));
+    EXPECT_EQ(testutil::readFile(dir.file("rows.bmp")), testutil::readFile(dir.file("whole.bmp")));
+
+    // A row missing, a producer that gives up, or rows past the picture: no file.
+    EXPECT_FALSE(ovek::writeBMPRows(dir.file("x.bmp"), 7, 5, [&](ovek::RowSink& sink) {
+        return put(sink, 0, 4);
+    }));
+    EXPECT_FALSE(ovek::writeBMPRows(dir.file("x.bmp"), 7, 5, [&](ovek::RowSink& sink) {
+        return put(sink, 0, 5) && false;
+    }));
+    EXPECT_FALSE(ovek::writeBMPRows(dir.file("x.bmp"), 7, 5, [&](ovek::RowSink& sink) {
+        return put(sink, 0, 5) && put(sink, 4, 2);
+    }));
+    size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 2u) << "no result and no temporary file";
+
+    // A named pipe cannot seek: its rows are gathered, then written in order.
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    std::string piped;
+    std::thread reader([&] { piped = testutil::readFile(dir.file("pipe")); });
+    const bool written = bool(ovek::writeBMPRows(dir.file("pipe"), 7, 5, [&](ovek::RowSink& sink) {
+        return put(sink, 3, 2) && put(sink, 0, 3);
+    }));
+    reader.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(piped, testutil::readFile(dir.file("whole.bmp")));
 }
 
 TEST(BMPFile, FailedLoadGivesOneBlackPixelAndAReason)
