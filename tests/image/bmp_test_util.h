@@ -1,6 +1,7 @@
 #pragma once
 // Building small BMP files and looking at what the decoder makes of them.
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,47 @@ inline std::string buildBMP(const Layout& s)
     for (uint32_t c : s.palette)
         f += le32(c);  // blue, green, red, 0
     return f + s.pixels;
+}
+
+// The ways of storing a picture that the decoder reads.
+enum class Variant { Palette1, Palette4, Palette8, Rgb555, Rgb565, Rgb24, Rgb24TopDown, Rgb32, Rle8 };
+inline const Variant kVariants[] = {Variant::Palette1, Variant::Palette4, Variant::Palette8,
+                                    Variant::Rgb555,   Variant::Rgb565,   Variant::Rgb24,
+                                    Variant::Rgb24TopDown, Variant::Rgb32, Variant::Rle8};
+
+// A width x height file of random pixels stored as v; a palette of random
+// colours where the variant has one.
+inline std::string randomBMP(Variant v, int width, int height, uint32_t seed = 1)
+{
+    std::mt19937 rng(seed);
+    Layout s;
+    s.width = width;
+    s.height = v == Variant::Rgb24TopDown ? -height : height;
+    const int bits[] = {1, 4, 8, 16, 16, 24, 24, 32, 8};
+    s.bits = uint16_t(bits[int(v)]);
+    if (s.bits <= 8)
+        for (int i = 0; i < (1 << s.bits); ++i)
+            s.palette.push_back(rng() & 0xffffff);
+    if (v == Variant::Rgb565) {
+        s.compression = 3;
+        s.masks = {0xf800, 0x07e0, 0x001f};
+    }
+    if (v == Variant::Rle8) {
+        // A run of one pixel at a time, then end of line; end of picture.
+        s.compression = 1;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                s.pixels += {'\x01', char(rng() & 255)};
+            s.pixels += {'\0', '\0'};
+        }
+        s.pixels += {'\0', '\x01'};
+        return buildBMP(s);
+    }
+    const size_t rowBytes = (size_t(width) * s.bits + 31) / 32 * 4;
+    for (int y = 0; y < height; ++y)
+        for (size_t i = 0; i < rowBytes; ++i)
+            s.pixels += char(rng() & 255);
+    return buildBMP(s);
 }
 
 }  // namespace bmptest

@@ -1,0 +1,139 @@
+#include "image/grey_picture.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
+
+#include "image/bmp_reader.h"
+#include "image/image.h"
+#include "image/picture_reader.h"
+
+namespace ovek {
+
+namespace {
+
+uint8_t grey(const uint8_t* bgr)
+{
+    return uint8_t((bgr[0] + bgr[1] + bgr[2]) / 3);
+}
+
+// A file mapped read-only; unmapped when it goes out of scope.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path)
+    {
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat st {};
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+            uint64_t(st.st_size) <= kMaxPictureFileBytes) {
+            void* p = mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (p != MAP_FAILED) {
+                data_ = static_cast<const uint8_t*>(p);
+                size_ = size_t(st.st_size);
+            }
+        }
+        close(fd);
+    }
+    ~MappedFile()
+    {
+        if (data_)
+            munmap(const_cast<uint8_t*>(data_), size_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    const uint8_t* data() const { return data_; }
+    size_t size() const { return size_; }
+
+    // Lets the system drop the pages before offset (read and no longer needed),
+    // so that reading a large file keeps little of it in memory.
+    void release(size_t offset)
+    {
+        const size_t page = size_t(sysconf(_SC_PAGESIZE));
+        const size_t end = offset / page * page;
+        if (end > released_) {
+            madvise(const_cast<uint8_t*>(data_) + released_, end - released_, MADV_DONTNEED);
+            released_ = end;
+        }
+    }
+
+private:
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    size_t released_ = 0;
+};
+
+FileResult decodeGreyBMP(MappedFile& file, const BMPHeader& h, GreyPicture& out)
+{
+    const BMPPalette pal = readBMPPalette(h, file.data());
+    GreyPicture g;
+    std::vector<uint8_t> bgr;
+    try {
+        g.values.resize(size_t(h.width) * size_t(h.height));
+        bgr.resize(3 * size_t(h.width));
+    } catch (const std::bad_alloc&) {
+        return FileResult::failure("not enough memory for a " + std::to_string(h.width) + " x " +
+                                   std::to_string(h.height) + " picture");
+    }
+    g.width = h.width;
+    g.height = h.height;
+    constexpr size_t kReleaseEvery = size_t(4) << 20;
+    size_t sinceRelease = 0;
+    for (size_t r = 0; r < size_t(h.height); ++r) {
+        const size_t at = h.dataOffset + r * h.rowBytes;
+        decodeBMPRow(h, pal, file.data() + at, bgr.data());
+        uint8_t* dst = &g.values[(h.topDown ? r : size_t(h.height) - 1 - r) * size_t(h.width)];
+        for (size_t x = 0; x < size_t(h.width); ++x)
+            dst[x] = grey(&bgr[3 * x]);
+        if ((sinceRelease += h.rowBytes) >= kReleaseEvery) {
+            file.release(at);
+            sinceRelease = 0;
+        }
+    }
+    out = std::move(g);
+    return FileResult::success();
+}
+
+}  // namespace
+
+GreyPicture greyOf(const Image& picture)
+{
+    GreyPicture g;
+    g.width = picture.getWidth();
+    g.height = picture.getHeight();
+    g.values.resize(size_t(g.width) * size_t(g.height));
+    for (int y = 0; y < g.height; ++y) {
+        const uint8_t* src = &picture.pixels[size_t(g.height - 1 - y) * size_t(picture.stride)];
+        for (int x = 0; x < g.width; ++x)
+            g.values[size_t(y) * size_t(g.width) + size_t(x)] = grey(src + 3 * x);
+    }
+    return g;
+}
+
+FileResult loadGreyPicture(const std::string& path, GreyPicture& out)
+{
+    {
+        MappedFile file(path);
+        BMPHeader h;
+        if (file.data() && looksLikeBMP(file.data(), file.size())) {
+            if (FileResult r = readBMPHeader(file.data(), file.size(), h); !r)
+                return r;
+            if (!isRunLength(h.encoding))
+                return decodeGreyBMP(file, h, out);
+        }
+    }
+    // Everything else, including every failure to open or map, takes the
+    // ordinary road, which also gives the ordinary reasons.
+    Image img(nullptr, 1, 1);
+    if (FileResult r = img.loadImage(path); !r)
+        return r;
+    out = greyOf(img);
+    return FileResult::success();
+}
+
+}  // namespace ovek
