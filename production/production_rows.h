@@ -1,0 +1,18 @@
+#pragma once
+// Making a stereogram a block of rows at a time: every row starts as the
+// pattern tiled from the middle column, the generator turns the rows it
+// computes into stereogram rows (the workers of a pool share each block), the
+// signature mark is stamped, and the block goes to the sink. Only a block of
+// rows is ever held.
+class RowGenerator;
+class WorkerPool;
+namespace ovek {
+class Image;
+class RowSink;
+}
+
+// Delivers all height rows of a width-pixel picture to sink: the generator's
+// runs in its order, then the rows after those it computes. pattern may be
+// null (black). False when the sink refused rows.
+bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
+                 int height, ovek::RowSink& sink);
