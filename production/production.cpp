@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/diff_viewer_model.h"
-#include "engine/face_viewer_model.h"
-#include "engine/image_object_model.h"
+#include "engine/fast_depth_rows.h"
+#include "engine/fast_face_rows.h"
 #include "engine/triangle_model.h"
-#include "engine/y_changed_object_model.h"
-#include "production/signature_mark.h"
+#include "engine/worker_pool.h"
+#include "image/grey_picture.h"
 #include "image/image.h"
+#include "image/row_sink.h"
 #include "mesh/component3d.h"
+#include "production/production_rows.h"
 
 namespace ovek {
 
@@ -19,15 +20,6 @@ namespace {
 std::unique_ptr<Image> makeImage(const ImageFactory& factory, int w, int h)
 {
     return std::unique_ptr<Image>(factory ? factory(w, h) : new Image(nullptr, w, h));
-}
-
-// The planes reach the picture in memory byte order, so colours pass unchanged.
-void copyRow(const ViewerModel& viewer, Image& result, int row)
-{
-    if (row >= result.getHeight())
-        return;
-    for (int j = 0; j < result.getWidth(); ++j)
-        result.setColor(j, row, viewer.getR(j, row), viewer.getG(j, row), viewer.getB(j, row));
 }
 
 // The plane at height 5 behind everything the mesh puts above it.
@@ -43,63 +35,23 @@ void addBackground(FacesModel& faces)
     }
 }
 
-std::unique_ptr<Image> produceFromMesh(const ProductionInput& in)
-{
-    int w = 0, h = 0;
-    resultSize(in, w, h);
-    std::unique_ptr<Image> result = makeImage(in.imageFactory, w, h);
-    // The viewer needs some rows to work with; extra rows are computed, then dropped.
-    if (h < 100)
-        h = 100;
-    const double scale = std::min(w, h) / 1.5;
-
-    FacesModel local;
-    FacesModel* faces = in.faces ? in.faces : &local;
-    if (in.mesh)
-        in.mesh->toFacesModel(faces, scale);
-    else
-        faces->clear();
-    addBackground(*faces);
-
-    FaceViewerModel viewer;
-    viewer.init(w, h, in.pattern);
-    const std::unique_ptr<FacesModel> moved = YChangedObjectModel::getFaces(viewer, faces);
-    for (int i = 0; i < h; ++i) {
-        viewer.produce(-w, w, i - h / 2, moved.get());
-        copyRow(viewer, *result, i);
-        if (in.onRow)
-            in.onRow(i + 1, h);
-    }
-    return result;
-}
-
-std::unique_ptr<Image> produceFromDepthPicture(const ProductionInput& in)
-{
-    int w = 0, h = 0;
-    resultSize(in, w, h);
-    std::unique_ptr<Image> result = makeImage(in.imageFactory, w, h);
-
-    const Image flat(nullptr, 1, 1);
-    ImageObjectModel picture(in.depthPicture ? in.depthPicture : &flat);
-    BackLayModel back;
-    const ObjectModel* layers[2] = {&picture, &back};
-
-    DiffViewerModel viewer;
-    viewer.init(w, h, in.pattern);
-    std::vector<std::unique_ptr<ObjectModel>> prepared =
-        YChangedObjectModel::getModels(viewer, layers, 2, w, h);
-    ObjectModel* preparedList[2] = {prepared[0].get(), prepared[1].get()};
-    const int span = depthSpan(w);
-    for (int i = 0; i < h; ++i) {
-        viewer.produce(-span, span, i - (h >> 1), preparedList, 2);
-        copyRow(viewer, *result, i);
-        if (in.onRow)
-            in.onRow(i + 1, h);
-    }
-    return result;
-}
-
 }  // namespace
+
+int meshViewerHeight(int height)
+{
+    return height < 100 ? 100 : height;
+}
+
+FacesModel& meshFaces(const ProductionInput& in, int width, int viewerHeight, FacesModel& local)
+{
+    FacesModel& faces = in.faces ? *in.faces : local;
+    if (in.mesh)
+        in.mesh->toFacesModel(&faces, std::min(width, viewerHeight) / 1.5);
+    else
+        faces.clear();
+    addBackground(faces);
+    return faces;
+}
 
 void resultSize(const ProductionInput& in, int& width, int& height)
 {
@@ -108,8 +60,13 @@ void resultSize(const ProductionInput& in, int& width, int& height)
         height = in.meshHeight;
         return;
     }
-    width = in.depthPicture ? in.depthPicture->getWidth() : 0;
-    height = in.depthPicture ? in.depthPicture->getHeight() : 0;
+    if (in.depthGrey) {
+        width = in.depthGrey->width;
+        height = in.depthGrey->height;
+    } else {
+        width = in.depthPicture ? in.depthPicture->getWidth() : 0;
+        height = in.depthPicture ? in.depthPicture->getHeight() : 0;
+    }
     if (width <= 799)
         width = 800;
     if (height <= 599)
@@ -143,10 +100,50 @@ std::unique_ptr<Image> produceStereogram(const ProductionInput& in, FileResult* 
         *status = allowed;
     if (!allowed)
         return nullptr;
-    std::unique_ptr<Image> result =
-        in.modelType == MODEL_TYPE_3D ? produceFromMesh(in) : produceFromDepthPicture(in);
-    stampSignature(*result);
+    int w = 0, h = 0;
+    resultSize(in, w, h);
+    std::unique_ptr<Image> result = makeImage(in.imageFactory, w, h);
+    ImageRowSink sink(*result);
+    produceStereogramRows(in, sink);
     return result;
+}
+
+FileResult produceStereogramRows(const ProductionInput& in, RowSink& sink)
+{
+    if (FileResult allowed = checkProduction(in); !allowed)
+        return allowed;
+    int w = 0, h = 0;
+    resultSize(in, w, h);
+    WorkerPool pool(in.threads);
+    std::unique_ptr<RowGenerator> generator;
+    GreyPicture grey;
+    if (in.modelType == MODEL_TYPE_3D) {
+        const int viewerHeight = meshViewerHeight(h);
+        FacesModel local;
+        // The viewer's last row keeps its seed.
+        generator = std::make_unique<FastFaceRows>(ViewerModel(),
+                                                   meshFaces(in, w, viewerHeight, local), w,
+                                                   viewerHeight, std::min(h, viewerHeight - 1),
+                                                   pool.size());
+    } else {
+        if (!in.depthGrey && in.depthPicture)
+            grey = greyOf(*in.depthPicture);
+        const GreyPicture* depth = in.depthGrey ? in.depthGrey : in.depthPicture ? &grey : nullptr;
+        generator = std::make_unique<FastDepthRows>(ViewerModel(), depth, w, h, depthSpan(w),
+                                                    pool.size());
+    }
+    // Rows are told in the order they are delivered; in mesh mode the viewer's
+    // rows below the picture count too.
+    const int total = in.modelType == MODEL_TYPE_3D ? meshViewerHeight(h) : h;
+    int done = 0;
+    auto tell = [&](int count) {
+        for (; count > 0 && in.onRow; --count)
+            in.onRow(++done, total);
+    };
+    if (!produceRows(*generator, pool, in.pattern, w, h, sink, tell))
+        return FileResult::failure("the rows could not be written");
+    tell(total - done);
+    return FileResult::success();
 }
 
 }  // namespace ovek

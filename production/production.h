@@ -12,6 +12,8 @@ class FacesModel;
 namespace ovek {
 
 class Image;
+class RowSink;
+struct GreyPicture;
 
 constexpr int MODEL_TYPE_3D = 0;     // depth from the mesh
 constexpr int MODEL_TYPE_IMAGE = 1;  // depth from a grey picture (brightness is height)
@@ -26,12 +28,15 @@ struct ProductionInput {
     int meshWidth = 866;                  // mesh mode picture size, pixels
     int meshHeight = 554;
     const Image* depthPicture = nullptr;  // depth mode; null counts as flat
+    const GreyPicture* depthGrey = nullptr;  // depth mode: the depth picture already reduced
+                                             // to grey; used instead of depthPicture when set
     FacesModel* faces = nullptr;          // mesh mode: refilled by each run, kept by the caller
     ImageFactory imageFactory;            // null: a plain image without a target surface
     // Told as rows finish, with the rows done and the rows in all, for a
     // progress display: calls never overlap, done grows by one each time up to
     // the total, and the callback must return quickly. Empty: nobody is told.
     std::function<void(int done, int total)> onRow;
+    int threads = 0;                      // threads computing rows; 0: one per core
 };
 
 // Result sizes: mesh mode keeps the requested size; depth mode is at least
@@ -41,8 +46,16 @@ void resultSize(const ProductionInput& in, int& width, int& height);
 // Depth mode samples x from -span to span: width * 900 / 800 in integers.
 int depthSpan(int width);
 
-// Production needs about 40 bytes a result pixel (planes, re-projected
-// tables, depth grid); past these sizes a run would take minutes and gigabytes.
+// Mesh mode computes at least 100 rows; those below the picture are dropped.
+int meshViewerHeight(int height);
+
+// Mesh mode's triangle list before the vertical correction: in.faces (or
+// local when the caller keeps none) refilled with the mesh's triangles at the
+// production's scale, then the two background triangles. Returns the list.
+FacesModel& meshFaces(const ProductionInput& in, int width, int viewerHeight, FacesModel& local);
+
+// Past these sizes a run would take minutes, and a picture held whole (the
+// screen's, a PNG file's) gigabytes.
 constexpr int kMaxProduceSide = 16384;
 constexpr long long kMaxProducePixels = 1LL << 26;
 
@@ -53,5 +66,11 @@ FileResult checkProduction(const ProductionInput& in);
 // checkProduction refuses gives null, with the reason in *status when given.
 std::unique_ptr<Image> produceStereogram(const ProductionInput& in,
                                          FileResult* status = nullptr);
+
+// The same production handing the result's rows (resultSize) to sink as they
+// are finished, in runs of neighbouring rows in any order, without holding the
+// picture; the image factory is not used. Fails when checkProduction refuses
+// in or the sink refuses rows.
+FileResult produceStereogramRows(const ProductionInput& in, RowSink& sink);
 
 }  // namespace ovek

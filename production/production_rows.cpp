@@ -37,7 +37,7 @@ void seedRow(const ovek::Image* pattern, int width, int y, uint8_t* bytes)
 }  // namespace
 
 bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
-                 int height, ovek::RowSink& sink)
+                 int height, ovek::RowSink& sink, const std::function<void(int rows)>& delivered)
 {
     const size_t rowBytes = 3 * size_t(std::max(0, width));
     std::vector<uint8_t> block(rowBytes * kBlockRows);
@@ -52,7 +52,11 @@ bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* p
                 stampSignatureRow(bytes, width, y);
             }
         });
-        return sink.putRows(first, count, block.data(), std::ptrdiff_t(rowBytes));
+        if (!sink.putRows(first, count, block.data(), std::ptrdiff_t(rowBytes)))
+            return false;
+        if (delivered)
+            delivered(count);
+        return true;
     };
     int first, count;
     while (computed > 0 && generator.nextRows(kBlockRows, pool, first, count))

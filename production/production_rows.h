@@ -4,6 +4,8 @@
 // computes into stereogram rows (the workers of a pool share each block), the
 // signature mark is stamped, and the block goes to the sink. Only a block of
 // rows is ever held.
+#include <functional>
+
 class RowGenerator;
 class WorkerPool;
 namespace ovek {
@@ -12,7 +14,9 @@ class RowSink;
 }
 
 // Delivers all height rows of a width-pixel picture to sink: the generator's
-// runs in its order, then the rows after those it computes. pattern may be
-// null (black). False when the sink refused rows.
+// runs in its order, then the rows after those it computes, telling delivered
+// (when set) how many rows each delivery held. pattern may be null (black).
+// False when the sink refused rows.
 bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
-                 int height, ovek::RowSink& sink);
+                 int height, ovek::RowSink& sink,
+                 const std::function<void(int rows)>& delivered = nullptr);

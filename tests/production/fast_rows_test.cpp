@@ -15,14 +15,19 @@
 #include "image/grey_picture.h"
 #include "image/image.h"
 #include "image/row_sink.h"
+#include "mesh/model_open.h"
+#include "production/production.h"
 #include "production/production_rows.h"
 #include "tests/engine/engine_test_util.h"
 #include "tests/image/bmp_test_util.h"
+#include "tests/mesh/mesh_builders.h"
 #include "tests/production/literal_production.h"
 
 using ovek::Image;
 
 namespace {
+
+const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/";
 
 // Where two pictures first differ, or "" when they are the same.
 std::string firstDifference(const Image& expected, const Image& actual)
@@ -222,6 +227,70 @@ TEST(FastRows, FaceRowsMatchTheFaceViewer)
             EXPECT_EQ(firstDifference(*expected, *actual), "")
                 << faces.size() << " triangles on " << c.width << " x " << c.pictureHeight
                 << ", " << threads << " threads";
+        }
+    }
+}
+
+// A field of hills with a few coincident and degenerate faces.
+void hills(Component3D& mesh, int n)
+{
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const double x = -1 + 2.0 * i / (n - 1), y = -1 + 2.0 * j / (n - 1);
+            mesh.addPoint(new Point3D(x, y, 0.6 * std::sin(5 * x) * std::cos(4 * y)));
+        }
+    for (int j = 0; j + 1 < n; ++j)
+        for (int i = 0; i + 1 < n; ++i) {
+            const size_t a = size_t(j * n + i);
+            meshtest::addFace(mesh, a, a + 1, a + size_t(n));
+            meshtest::addFace(mesh, a + 1, a + size_t(n) + 1, a + size_t(n));
+        }
+    meshtest::addFace(mesh, 0, 1, size_t(n));  // coincident with the first
+    meshtest::addFace(mesh, 0, 1, 2);          // on one line
+}
+
+TEST(FastRows, ProductionMatchesTheLiteralClasses)
+{
+    Component3D demo, field, empty;
+    ASSERT_TRUE(ovek::openModelFile(kDemo + "demo.3ds", &demo));
+    hills(field, 8);
+    const auto pattern = enginetest::randomPattern(131, 97);
+    const auto tiny = enginetest::randomPattern(1, 1);
+    const auto odd = enginetest::randomPattern(7, 13);
+    const auto dot = relief(1, 1, Relief::Noise);
+    const auto smooth = relief(801, 601, Relief::Smooth);
+    const auto noise = relief(3000, 50, Relief::Noise);
+    struct Case {
+        const Component3D* mesh;  // null: depth mode
+        int width, height;
+        const Image* depth;
+        const Image* pattern;
+    } cases[] = {
+        {&demo, 866, 554, nullptr, pattern.get()},
+        {&field, 1, 1, nullptr, pattern.get()},
+        {&field, 3000, 50, nullptr, odd.get()},
+        {&field, 800, 1700, nullptr, tiny.get()},
+        {&field, 801, 601, nullptr, nullptr},
+        {&empty, 120, 100, nullptr, pattern.get()},
+        {nullptr, 0, 0, dot.get(), odd.get()},
+        {nullptr, 0, 0, smooth.get(), pattern.get()},
+        {nullptr, 0, 0, noise.get(), nullptr},
+    };
+    for (const Case& c : cases) {
+        ovek::ProductionInput in;
+        in.pattern = c.pattern;
+        in.modelType = c.mesh ? ovek::MODEL_TYPE_3D : ovek::MODEL_TYPE_IMAGE;
+        in.mesh = c.mesh;
+        in.meshWidth = c.width;
+        in.meshHeight = c.height;
+        in.depthPicture = c.depth;
+        const auto expected = literal::produce(in);
+        for (int threads : {1, 2}) {
+            in.threads = threads;
+            const auto actual = ovek::produceStereogram(in);
+            EXPECT_EQ(firstDifference(*expected, *actual), "")
+                << (c.mesh ? "mesh " : "depth ") << expected->getWidth() << " x "
+                << expected->getHeight() << ", " << threads << " threads";
         }
     }
 }

@@ -61,4 +61,15 @@ std::unique_ptr<ovek::Image> faceRows(const FacesModel& faces, const ovek::Image
     return result;
 }
 
+std::unique_ptr<ovek::Image> produce(const ovek::ProductionInput& in)
+{
+    int w = 0, h = 0;
+    ovek::resultSize(in, w, h);
+    if (in.modelType == ovek::MODEL_TYPE_IMAGE)
+        return depthRows(in.depthPicture, in.pattern, w, h, ovek::depthSpan(w));
+    const int viewerHeight = ovek::meshViewerHeight(h);
+    FacesModel local;
+    return faceRows(ovek::meshFaces(in, w, viewerHeight, local), in.pattern, w, viewerHeight, h);
+}
+
 }  // namespace literal

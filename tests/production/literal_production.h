@@ -3,12 +3,19 @@
 // the reference the fast rows are compared with, pixel for pixel.
 #include <memory>
 
+#include "production/production.h"
+
 class FacesModel;
 namespace ovek {
 class Image;
 }
 
 namespace literal {
+
+// The whole production (both modes) through FaceViewerModel or
+// DiffViewerModel over YChangedObjectModel's tables; the depth picture is
+// in.depthPicture.
+std::unique_ptr<ovek::Image> produce(const ovek::ProductionInput& in);
 
 // DiffViewerModel rows of a width x height picture sampling x = -span ..
 // span - 1 of a depth picture (null: flat), seeded from pattern and stamped.
