@@ -9,6 +9,8 @@
 #include "app/progress_line.h"
 #include "engine/triangle_model.h"
 #include "engine/viewer_model.h"
+#include "image/bmp_row_writer.h"
+#include "image/grey_picture.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
 #include "production/production.h"
@@ -20,7 +22,7 @@ namespace {
 const CommandSpec kProduce = {
     "produce",
     "Usage: pexolen produce [--model FILE [--size WxH] | --depth FILE] [--pattern FILE]\n"
-    "                       [-o FILE] [--format FORMAT] [-q]\n"
+    "                       [-o FILE] [--format FORMAT] [--threads N] [-q]\n"
     "\n"
     "Makes a stereogram: a picture that shows depth when you look through it, as\n"
     "if at something far behind it (parallel viewing).\n"
@@ -42,6 +44,9 @@ const CommandSpec kProduce = {
     "                     .bmp, .png, .jpg or .jpeg (quality 95), .ppm or .pnm.\n"
     "  --format FORMAT    bmp, png, jpg or ppm (default: by the ending; bmp for\n"
     "                     standard output)\n"
+    "Work:\n"
+    "  --threads N        compute on N threads, 1 to 256 (default: one per core);\n"
+    "                     the result is the same whatever N\n"
     "  -q, --quiet        no success line and no progress line\n"
     "  -h, --help         this text\n"
     "\n"
@@ -59,6 +64,7 @@ const CommandSpec kProduce = {
         {"--pattern", nullptr, true},
         {"--output", "-o", true},
         {"--format", nullptr, true},
+        {"--threads", nullptr, true},
         {"--quiet", "-q", false},
     },
     0,
@@ -73,8 +79,21 @@ struct ProduceOptions {
     bool sizeGiven = false;
     std::string output = "stereogram.bmp";
     std::string format;      // empty: by the output's name
+    int threads = 0;         // 0: one per core
     bool quiet = false;
 };
+
+constexpr int kMaxThreads = 256;
+
+bool parseThreads(const std::string& text, int& threads)
+{
+    long long n = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%lld%c", &n, &extra) != 1 || n < 1 || n > kMaxThreads)
+        return false;
+    threads = int(n);
+    return true;
+}
 
 bool parseSize(const std::string& text, int& w, int& h)
 {
@@ -108,7 +127,12 @@ int parseOptions(const Args& args, ProduceOptions& o)
             o.format = value;
         else if (name == "--quiet")
             o.quiet = true;
-        else if (!parseSize(value, o.width, o.height))
+        else if (name == "--threads") {
+            if (!parseThreads(value, o.threads))
+                return commandUsageError(kProduce, "--threads takes a count from 1 to " +
+                                                       std::to_string(kMaxThreads) + ", not '" +
+                                                       value + "'");
+        } else if (!parseSize(value, o.width, o.height))
             return commandUsageError(kProduce, "--size takes WIDTHxHEIGHT, each 1 to " +
                                                    std::to_string(kMaxProduceSide) + " and " +
                                                    std::to_string(kMaxProducePixels) +
@@ -146,6 +170,19 @@ void warnAboutFlatResults(const std::string& patternPath, const Image* pattern, 
              " pixels): the result cannot show depth");
 }
 
+// A depth picture from a file is read straight into grey (a BMP a row at a
+// time); standard input goes through a whole picture.
+FileResult loadDepth(const std::string& path, GreyPicture& depth)
+{
+    if (path != "-")
+        return loadGreyPicture(path, depth);
+    Image img(nullptr, 1, 1);
+    FileResult r = loadPicture(path, img);
+    if (r)
+        depth = greyOf(img);
+    return r;
+}
+
 }  // namespace
 
 int runProduce(const Args& args)
@@ -178,14 +215,15 @@ int runProduce(const Args& args)
 
     ProductionInput in;
     in.pattern = pattern.get();
+    in.threads = o.threads;
     Component3D mesh;
     FacesModel faces;
-    Image depth(nullptr, 1, 1);
+    GreyPicture depth;
     if (!o.depth.empty()) {
-        if (FileResult r = loadPicture(o.depth, depth); !r)
+        if (FileResult r = loadDepth(o.depth, depth); !r)
             return failRead(o.depth, r.error);
         in.modelType = MODEL_TYPE_IMAGE;
-        in.depthPicture = &depth;
+        in.depthGrey = &depth;
     } else {
         const FileResult r = openModelFile(modelPath, &mesh);
         if (!r)
@@ -205,22 +243,29 @@ int runProduce(const Args& args)
     resultSize(in, w, h);
     warnAboutFlatResults(patternPath, pattern.get(), w);
 
-    std::unique_ptr<Image> result;
     {
         ProgressLine progress(!o.quiet && isatty(STDERR_FILENO));
         in.onRow = [&progress](int done, int total) { progress.update(done, total); };
-        result = produceStereogram(in);
+        // A BMP file takes the rows as they are finished; the other formats,
+        // and standard output, the whole picture.
+        if (output.format == PictureFormat::BMP && output.path != "-") {
+            const FileResult r = writeBMPRows(output.path, w, h, [&](RowSink& rows) {
+                return bool(produceStereogramRows(in, rows));
+            });
+            if (!r)
+                return failWrite(output.path, r.error);
+        } else if (int status = writePictureOutput(*produceStereogram(in), output);
+                   status != kExitOk) {
+            return status;
+        }
     }
-    if (int status = writePictureOutput(*result, output); status != kExitOk)
-        return status;
     if (o.quiet)
         return kExitOk;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     // Standard output may carry the picture itself.
     std::fprintf(output.path == "-" ? stderr : stdout, "%s: %d x %d, %.2f s\n",
-                 output.path == "-" ? "standard output" : output.path.c_str(), result->getWidth(),
-                 result->getHeight(), seconds);
+                 output.path == "-" ? "standard output" : output.path.c_str(), w, h, seconds);
     return kExitOk;
 }
 

@@ -81,6 +81,34 @@ TEST(CommandLineProduce, MeshModeMatchesTheSameModelAsNativeFile)
     EXPECT_EQ(testutil::readFile(dir.file("a.bmp")), testutil::readFile(dir.file("b.bmp")));
 }
 
+TEST(CommandLineProduce, ThreadsAndTheWayTheResultIsWrittenDoNotChangeThePixels)
+{
+    testutil::TempDir dir;
+    ovek::Image depth(nullptr, 820, 610);  // a larger picture gives a larger result
+    for (int y = 0; y < 610; ++y)
+        for (int x = 0; x < 820; ++x)
+            depth.setColor(x, y, (x * y) % 251, x % 256, y % 256);
+    ASSERT_TRUE(depth.writeBMPFile(dir.file("d.bmp")));
+    const std::string in = "produce --pattern " + kDemo + "pattern.bmp --depth " + dir.file("d.bmp");
+    // Rows straight into a BMP file, a whole picture to a PNG file and to a pipe.
+    const std::pair<std::string, std::string> runs[] = {
+        {" --threads 1 -o " + dir.file("one.bmp"), "one.bmp: 820 x 610"},
+        {" --threads 2 -o " + dir.file("two.bmp"), "two.bmp: 820 x 610"},
+        {" -o " + dir.file("all.bmp"), "all.bmp: 820 x 610"},
+        {" --threads 2 -o " + dir.file("two.png"), "two.png: 820 x 610"},
+        {" -o - > " + dir.file("piped.bmp"), ""},
+    };
+    for (const auto& [args, said] : runs) {
+        const Outcome r = pexolen(in + args);
+        ASSERT_EQ(r.status, 0) << args << ": " << r.err;
+        EXPECT_NE(r.out.find(said), std::string::npos) << r.out;
+    }
+    const std::string one = testutil::readFile(dir.file("one.bmp"));
+    for (const char* name : {"two.bmp", "all.bmp", "piped.bmp"})
+        EXPECT_EQ(testutil::readFile(dir.file(name)), one) << name;
+    EXPECT_EQ(load(dir.file("one.bmp"))->pixels, load(dir.file("two.png"))->pixels);
+}
+
 TEST(CommandLineProduce, RefusalsHaveTheirStatusAndMessageAndChangeNoFile)
 {
     testutil::TempDir dir;
@@ -114,6 +142,9 @@ TEST(CommandLineProduce, RefusalsHaveTheirStatusAndMessageAndChangeNoFile)
         {"produce --size 12" + out, 1, "--size"},
         {"produce --size 8192x8193" + out, 1, "67108864 pixels in all, not '8192x8193'"},
         {"produce --depth a.bmp --model b.3ds" + out, 1, "cannot be combined"},
+        {"produce --threads 0" + out, 1, "--threads takes a count from 1 to 256, not '0'"},
+        {"produce --threads 2x" + out, 1, "--threads takes a count"},
+        {"produce --threads=257" + out, 1, "--threads takes a count"},
         {"produce --pattern" + out, 1, "--pattern needs a value"},
         {"produce --bogus 1" + out, 1, "unknown option '--bogus'"},
         {"produce stray" + out, 1, "unexpected argument 'stray'"},
