@@ -1,18 +1,26 @@
-// Whole production runs: depth mode at three sizes, mesh mode with the demo
-// mesh and with a generated mesh of about 200,000 triangles. Each reports the
-// process's peak memory so far (run one filter per process for a clean figure):
-//   build/release/bench/production_bench --benchmark_filter=Depth/4000
+// Whole production runs, rows handed to a sink that drops them (as the command
+// line's BMP writer would take them): depth mode at three sizes and, at
+// 4000 x 3000, on a smooth and on a noisy map; mesh mode with the demo mesh
+// and with a generated mesh of about 200,000 triangles; each with 1 and 2
+// threads. Each case reports the process's peak memory so far, so run one
+// case per process for a clean figure:
+//   build/release/bench/production_bench --benchmark_filter='Depth/w:4000/h:3000/map:1/threads:2'
+// (map 0: the demo depth picture stretched, 1: smooth, 2: noisy).
+// bench/compare_netpbm.sh times the command line end to end instead.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
 #include <cmath>
 #include <memory>
+#include <random>
 
 #include "engine/triangle_model.h"
-#include "production/production.h"
+#include "image/grey_picture.h"
 #include "image/image.h"
+#include "image/row_sink.h"
 #include "mesh/model_open.h"
+#include "production/production.h"
 
 namespace {
 
@@ -33,18 +41,100 @@ ovek::Image& pattern()
     return img;
 }
 
-// The demo depth picture stretched to the requested size.
-std::unique_ptr<ovek::Image> depthPicture(int w, int h)
+class DroppedRows : public ovek::RowSink {
+public:
+    bool putRows(int, int count, const uint8_t* first, std::ptrdiff_t) override
+    {
+        benchmark::DoNotOptimize(first);
+        rows += count;
+        return true;
+    }
+    long long rows = 0;
+};
+
+enum Map { kDemoMap, kSmooth, kNoisy };
+
+// The demo depth picture stretched to the requested size; a smooth map (a
+// coarse random grid, one point every 100 pixels, interpolated); or a noisy
+// one (every pixel random).
+ovek::GreyPicture depthMap(int w, int h, int map)
 {
+    ovek::GreyPicture g;
+    g.width = w;
+    g.height = h;
+    g.values.resize(size_t(w) * size_t(h));
+    std::mt19937 rng(7);
+    if (map == kNoisy) {
+        for (uint8_t& v : g.values)
+            v = uint8_t(rng());
+        return g;
+    }
+    if (map == kSmooth) {
+        const int gw = w / 100 + 2, gh = h / 100 + 2;
+        std::vector<double> grid(size_t(gw) * size_t(gh));
+        for (double& v : grid)
+            v = double(rng() % 256);
+        auto at = [&](int i, int j) { return grid[size_t(j) * size_t(gw) + size_t(i)]; };
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const double u = x / 100.0, v = y / 100.0, fu = u - int(u), fv = v - int(v);
+                const int i = int(u), j = int(v);
+                const double top = at(i, j) * (1 - fu) + at(i + 1, j) * fu;
+                const double bottom = at(i, j + 1) * (1 - fu) + at(i + 1, j + 1) * fu;
+                g.values[size_t(y) * size_t(w) + size_t(x)] = uint8_t(top * (1 - fv) + bottom * fv);
+            }
+        return g;
+    }
     ovek::Image source(nullptr, 1, 1);
     (void)source.loadImage(kDemo + "depth.bmp");
-    auto img = std::make_unique<ovek::Image>(nullptr, w, h);
+    const ovek::GreyPicture demo = ovek::greyOf(source);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int c = source.getColor(x * source.getWidth() / w, y * source.getHeight() / h);
-            img->setColor(x, y, c & 255, (c >> 8) & 255, c >> 16);
-        }
-    return img;
+        for (int x = 0; x < w; ++x)
+            g.values[size_t(y) * size_t(w) + size_t(x)] =
+                demo.at(x * demo.width / w, y * demo.height / h);
+    return g;
+}
+
+// Arguments: width, height, map, threads.
+void BM_Depth(benchmark::State& state)
+{
+    const ovek::GreyPicture depth =
+        depthMap(int(state.range(0)), int(state.range(1)), int(state.range(2)));
+    ovek::ProductionInput in;
+    in.modelType = ovek::MODEL_TYPE_IMAGE;
+    in.pattern = &pattern();
+    in.depthGrey = &depth;
+    in.threads = int(state.range(3));
+    for (auto _ : state) {
+        DroppedRows rows;
+        ovek::produceStereogramRows(in, rows);
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_Depth)
+    ->ArgNames({"w", "h", "map", "threads"})
+    ->Args({640, 480, kDemoMap, 1})->Args({640, 480, kDemoMap, 2})
+    ->Args({2000, 1500, kDemoMap, 1})->Args({2000, 1500, kDemoMap, 2})
+    ->Args({4000, 3000, kSmooth, 1})->Args({4000, 3000, kSmooth, 2})
+    ->Args({4000, 3000, kNoisy, 1})->Args({4000, 3000, kNoisy, 2})
+    ->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
+
+void runMesh(benchmark::State& state, const Component3D& mesh)
+{
+    FacesModel faces;
+    ovek::ProductionInput in;
+    in.pattern = &pattern();
+    in.mesh = &mesh;
+    in.faces = &faces;
+    in.meshWidth = 866;
+    in.meshHeight = 554;
+    in.threads = int(state.range(0));
+    for (auto _ : state) {
+        DroppedRows rows;
+        ovek::produceStereogramRows(in, rows);
+    }
+    state.counters["triangles"] = double(mesh.faces.size());
+    state.counters["peak_MB"] = peakMegabytes();
 }
 
 // A height field of 317 x 317 points: 199,712 triangles of rolling hills.
@@ -65,35 +155,6 @@ void hills(Component3D& mesh)
         }
 }
 
-void BM_Depth(benchmark::State& state)
-{
-    const auto depth = depthPicture(int(state.range(0)), int(state.range(1)));
-    ovek::ProductionInput in;
-    in.modelType = ovek::MODEL_TYPE_IMAGE;
-    in.pattern = &pattern();
-    in.depthPicture = depth.get();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ovek::produceStereogram(in));
-    state.counters["peak_MB"] = peakMegabytes();
-}
-BENCHMARK(BM_Depth)->Args({640, 480})->Args({2000, 1500})->Args({4000, 3000})
-    ->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
-
-void runMesh(benchmark::State& state, const Component3D& mesh)
-{
-    FacesModel faces;
-    ovek::ProductionInput in;
-    in.pattern = &pattern();
-    in.mesh = &mesh;
-    in.faces = &faces;
-    in.meshWidth = 866;
-    in.meshHeight = 554;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ovek::produceStereogram(in));
-    state.counters["triangles"] = double(mesh.faces.size());
-    state.counters["peak_MB"] = peakMegabytes();
-}
-
 void BM_MeshDemo(benchmark::State& state)
 {
     Component3D mesh;
@@ -101,8 +162,8 @@ void BM_MeshDemo(benchmark::State& state)
         state.SkipWithError("cannot read demo/demo.3ds");
     runMesh(state, mesh);
 }
-BENCHMARK(BM_MeshDemo)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_MeshDemo)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
 
 void BM_MeshHills(benchmark::State& state)
 {
@@ -110,7 +171,7 @@ void BM_MeshHills(benchmark::State& state)
     hills(mesh);
     runMesh(state, mesh);
 }
-BENCHMARK(BM_MeshHills)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_MeshHills)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
 
 }  // namespace

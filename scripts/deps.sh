@@ -7,6 +7,10 @@ libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth xdotool fonts-wqy-micr
 # pictures from their sources. Building and running use the committed BMPs.
 PEXOLEN_UI_PACKAGES="librsvg2-bin python3 fonts-wqy-microhei"
 
+# Optional: only bench/compare_netpbm.sh needs these, to time netpbm's
+# stereogram tools beside the program.
+PEXOLEN_BENCH_PACKAGES="netpbm time"
+
 # pexolen_install_packages PACKAGE...: installs those of the packages that are missing.
 pexolen_install_packages() {
     local missing="" p
@@ -23,6 +27,10 @@ pexolen_install_packages() {
 
 pexolen_install_deps() {
     pexolen_install_packages $PEXOLEN_PACKAGES
+}
+
+pexolen_install_bench_deps() {
+    pexolen_install_packages $PEXOLEN_PACKAGES $PEXOLEN_BENCH_PACKAGES
 }
 
 # Optional: only scripts/screenshots.sh needs these, to take the README's
