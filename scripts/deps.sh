@@ -11,6 +11,10 @@ PEXOLEN_UI_PACKAGES="librsvg2-bin python3 fonts-wqy-microhei"
 # stereogram tools beside the program.
 PEXOLEN_BENCH_PACKAGES="netpbm time"
 
+# Optional: only scripts/screenshots.sh needs these, to take the README's
+# screenshots of the window.
+PEXOLEN_DOC_PACKAGES="x11-apps netpbm"
+
 # pexolen_install_packages PACKAGE...: installs those of the packages that are missing.
 pexolen_install_packages() {
     local missing="" p
@@ -32,7 +36,3 @@ pexolen_install_deps() {
 pexolen_install_bench_deps() {
     pexolen_install_packages $PEXOLEN_PACKAGES $PEXOLEN_BENCH_PACKAGES
 }
-
-# Optional: only scripts/screenshots.sh needs these, to take the README's
-# screenshots of the window.
-PEXOLEN_DOC_PACKAGES="x11-apps netpbm"
