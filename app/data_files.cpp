@@ -4,16 +4,22 @@
 
 namespace ovek {
 
-namespace {
-
-// The installed data folder, found from the running program's own path.
-std::filesystem::path installedDataDir()
+std::filesystem::path programFolder()
 {
     std::error_code ec;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec)
         return {};
-    return program.parent_path() / PEXOLEN_INSTALLED_DATA_DIR;
+    return program.parent_path();
+}
+
+namespace {
+
+// The installed data folder, found from the running program's own path.
+std::filesystem::path installedDataDir()
+{
+    const std::filesystem::path dir = programFolder();
+    return dir.empty() ? dir : dir / PEXOLEN_INSTALLED_DATA_DIR;
 }
 
 }  // namespace

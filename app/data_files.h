@@ -1,8 +1,13 @@
 #pragma once
-// Where the program's own data files (demo/, ui/) are found.
+// Where the program and its own data files (demo/, ui/) are found.
+#include <filesystem>
 #include <string>
 
 namespace ovek {
+
+// The folder holding the running program (from /proc/self/exe); empty when
+// it cannot be told.
+std::filesystem::path programFolder();
 
 // relative as it stands when it exists from the working directory, otherwise
 // below the installed data folder beside the program (bin/../share/pexolen),

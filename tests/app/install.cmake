@@ -1,7 +1,9 @@
 # Installs the build into a fresh prefix and checks that the files land where a
 # desktop expects them, and that the installed program takes its data from the
 # installed folder before the source tree: a pattern changed there must show.
-#   cmake -DBUILD=... -DSOURCE=... -DWORK=... -P install.cmake
+# Without a display the installed program, which loads its window module from
+# the installed library folder, says so on one line.
+#   cmake -DBUILD=... -DSOURCE=... -DWORK=... -DMODULE=<library folder/name> -P install.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/run)
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${WORK}/prefix
@@ -11,7 +13,7 @@ if(NOT status EQUAL 0)
 endif()
 
 set(share ${WORK}/prefix/share)
-foreach(file bin/pexolen share/pexolen/demo/demo.3ds share/pexolen/demo/pattern.bmp
+foreach(file bin/pexolen ${MODULE} share/pexolen/demo/demo.3ds share/pexolen/demo/pattern.bmp
              share/pexolen/ui/back.bmp share/applications/pexolen.desktop
              share/icons/hicolor/scalable/apps/pexolen.svg)
   if(NOT EXISTS ${WORK}/prefix/${file})
@@ -21,6 +23,14 @@ endforeach()
 file(STRINGS ${share}/applications/pexolen.desktop exec REGEX "^Exec=")
 if(NOT exec STREQUAL "Exec=pexolen")
   message(FATAL_ERROR "the desktop entry runs '${exec}'")
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY ${WORK}/prefix/bin/pexolen
+                WORKING_DIRECTORY ${WORK}/run RESULT_VARIABLE status ERROR_VARIABLE err)
+string(REGEX MATCHALL "\n" lines "${err}")
+list(LENGTH lines count)
+if(NOT status EQUAL 1 OR NOT count EQUAL 1 OR NOT err MATCHES "needs a display")
+  message(FATAL_ERROR "the installed pexolen without a display: status ${status}, '${err}'")
 endif()
 
 # The installed pattern becomes the depth picture: produced from a folder
