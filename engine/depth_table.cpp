@@ -20,9 +20,6 @@ constexpr double kSettleMargin = 1e-2;
 
 struct DepthTable::Row {
     std::vector<double> cells;  // width + 1, the last one always 0
-    // Per column: this row's index while it may still change; once settled, a
-    // row farther out in the sweep's direction from which to look on.
-    std::vector<int> next;
 };
 
 struct alignas(64) DepthTable::Scratch {
@@ -48,7 +45,10 @@ DepthTable::DepthTable(const RowArithmetic& eyes, const ovek::GreyPicture* depth
     down_ = {1, 0, std::max(0, last + 1)};
     rows_.resize(size_t(std::max(0, needHi_ - needLo_ + 1)));
     cells_.resize(rows_.size());
-    next_.resize(rows_.size());
+    // Column by column, so that looking past settled rows stays within a few
+    // cache lines.
+    settledWords_ = (rows_.size() + 63) / 64;
+    settled_.assign(size_t(width_) * settledWords_, 0);
     zeros_.assign(size_t(width_) + 1, 0.0);
     for (int i = 0; i < std::max(1, workers); ++i) {
         auto s = std::make_unique<Scratch>();
@@ -93,7 +93,6 @@ void DepthTable::release(int lo, int hi)
         if (rows_[size_t(r - needLo_)])
             spare_.push_back(std::move(rows_[size_t(r - needLo_)]));
         cells_[size_t(r - needLo_)] = nullptr;
-        next_[size_t(r - needLo_)] = nullptr;
     }
 }
 
@@ -155,11 +154,8 @@ void DepthTable::advance(Sweep& sweep, WorkerPool& pool)
         } else {
             held = std::make_unique<Row>();
             held->cells.assign(size_t(width_) + 1, 0.0);
-            held->next.resize(size_t(width_));
         }
-        std::fill(held->next.begin(), held->next.end(), r);
         cells_[size_t(r - needLo_)] = held->cells.data();
-        next_[size_t(r - needLo_)] = held->next.data();
     }
     if (depth_) {
         // Strips of whole cache lines, so that workers never share one.
@@ -182,8 +178,8 @@ void DepthTable::advance(Sweep& sweep, WorkerPool& pool)
 // once a cell holds more than the sight line's height at the near end of the
 // current segment (with a margin far above any rounding), no segment still
 // to come in this sweep can raise it between that segment's projected ends.
-// The cell is settled then, and `next` leads past it. Rows a segment writes
-// outside its projected ends are always looked at.
+// The cell is settled then, and its bit in `settled_` leads past it. Rows a
+// segment writes outside its projected ends are always looked at.
 void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int columnFrom,
                             int columnTo, Scratch& s)
 {
@@ -252,24 +248,37 @@ void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int column
             }
             const int zoneStart = out > 0 ? zoneLo : zoneHi, zoneStop = out > 0 ? zoneHi + 1 : zoneLo - 1;
             auto inZone = [&](int r) { return out > 0 ? r < zoneStop : r > zoneStop; };
-            auto nextOf = [&](int r) -> int& { return next_[size_t(r - needLo_)][c]; };
-            auto find = [&](int at) {
-                int root = at;
-                while (inZone(root) && nextOf(root) != root)
-                    root = nextOf(root);
-                while (inZone(at) && at != root) {
-                    const int n = nextOf(at);
-                    nextOf(at) = root;
-                    at = n;
+            uint64_t* bits = &settled_[size_t(c) * settledWords_];
+            // The first row from r on in the sweep's direction that is not
+            // settled, or one past the zone.
+            auto find = [&](int r) {
+                if (!inZone(r))
+                    return r;
+                const int i = r - needLo_;
+                int w = i / 64;
+                if (out > 0) {
+                    uint64_t open = ~bits[w] & (~uint64_t(0) << (i % 64));
+                    while (!open) {
+                        if (needLo_ + 64 * ++w >= zoneStop)
+                            return zoneStop;
+                        open = ~bits[w];
+                    }
+                    return needLo_ + 64 * w + __builtin_ctzll(open);
                 }
-                return root;
+                uint64_t open = ~bits[w] & (~uint64_t(0) >> (63 - i % 64));
+                while (!open) {
+                    if (w == 0 || needLo_ + 64 * w - 1 <= zoneStop)
+                        return zoneStop;
+                    open = ~bits[--w];
+                }
+                return needLo_ + 64 * w + 63 - __builtin_clzll(open);
             };
             for (int r = start; r != zoneStart; r += out)
                 see(r);
             for (int r = find(zoneStart); inZone(r); r = find(r + out)) {
                 const double cell = cellAt(r, c);
                 if (D * near > (eyes_.eye_h - cell + kSettleMargin) * (out * r))
-                    nextOf(r) = r + out;
+                    bits[(r - needLo_) / 64] |= uint64_t(1) << ((r - needLo_) % 64);
                 else
                     see(r);
             }

@@ -72,7 +72,10 @@ private:
 
     std::vector<std::unique_ptr<Row>> rows_;  // rows needLo .. needHi, null when not held
     std::vector<double*> cells_;              // ... their cells, for the sweeps' inner loops
-    std::vector<int*> next_;                  // ... and their next, likewise
+    // Per column, a bit per row needLo .. needHi: set once the cell is settled.
+    // Never cleared: a row is held only once, since released rows are final.
+    std::vector<uint64_t> settled_;
+    size_t settledWords_ = 0;  // per column
     std::vector<std::unique_ptr<Row>> spare_;
     std::vector<double> zeros_;
     std::vector<std::unique_ptr<Scratch>> scratch_;
