@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <numeric>
+#include <type_traits>
 #include <utility>
 
 #include "engine/discrete_object_model.h"
@@ -127,6 +128,10 @@ bool FastDepthRows::nextRows(int most, WorkerPool& pool, int& first, int& count)
 void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
 {
     Scratch& s = *scratch_[size_t(worker)];
+    // Locals, so that stores into the scratch rows do not make the compiler
+    // reload them.
+    const RowArithmetic eyes = eyes_;
+    const int span = span_;
     const int row = i - halfH_;
     const double Y = double(row) / kScale;
     const double y0 = latticeFloor(Y);
@@ -143,9 +148,9 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
                          ((1 - fx) * t1[c0] + fx * t1[c1]) * fy;
         s.z[size_t(k)] = r < 0 ? 0 : r;
     }
-    const double eye = eyes_.eye_dis;
+    const double eye = eyes.eye_dis;
     for (int k = 0; k < samples; ++k)
-        s.p[size_t(k)] = eyes_.imageX(eye, k - span_, s.z[size_t(k)]);
+        s.p[size_t(k)] = eyes.imageX(eye, k - span, s.z[size_t(k)]);
 
     // Each segment between neighbouring samples is seen through the columns
     // its ends project between; a column keeps the greatest height it sees and,
@@ -163,7 +168,7 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
     // farther out, can reach it where it crosses between its ends. Such a
     // column is settled and skipped from then on; next[] leads past settled
     // columns.
-    const double D = eyes_.eye_h - eyes_.img_h;
+    const double D = eyes.eye_h - eyes.img_h;
     auto find = [&](int at) {
         while (s.next[size_t(at)] != at) {
             s.next[size_t(at)] = s.next[size_t(s.next[size_t(at)])];
@@ -171,7 +176,8 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
         }
         return at;
     };
-    auto segment = [&](int k, int outwards) {
+    auto segment = [&](int k, auto direction) {
+        constexpr int outwards = decltype(direction)::value;
         double pA = s.p[size_t(k)], zA = s.z[size_t(k)];
         double pB = s.p[size_t(k) + 1], zB = s.z[size_t(k) + 1];
         if (pA > pB) {
@@ -180,7 +186,7 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
         }
         if (!(-half < pA && pA < half && -half < pB && pB < half))
             return;
-        const double x = k - span_;
+        const double x = k - span;
         const double highest = zA > zB ? zA : zB;
         auto see = [&](int m) {
             const size_t at = size_t(m + half);
@@ -190,7 +196,7 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
             if (depth > highest || (depth == highest && winner < k))
                 return;
             double t, source;
-            if (!eyes_.sightLine(x, zA, x + 1, zB, m, eye, depth, t, source))
+            if (!eyes.sightLine(x, zA, x + 1, zB, m, eye, depth, t, source))
                 return;
             if (t > depth || (t == depth && k < winner)) {
                 depth = t;
@@ -209,24 +215,24 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
         for (int at = find(m + half); at <= last; at = find(at + 1)) {
             const double reach = outwards * (at - half - eye);
             if (out >= 0 && reach > 0 &&
-                D * out > (eyes_.eye_h - s.depth[size_t(at)] + kSettleMargin) * reach)
+                D * out > (eyes.eye_h - s.depth[size_t(at)] + kSettleMargin) * reach)
                 s.next[size_t(at)] = at + 1;
             else
                 see(at - half);
         }
     };
-    const int middle = std::clamp(span_ + int(eye), 0, std::max(0, samples - 1));
+    const int middle = std::clamp(span + int(eye), 0, std::max(0, samples - 1));
     std::iota(s.next.begin(), s.next.end(), 0);
     for (int k = middle; k + 1 < samples; ++k)
-        segment(k, 1);
+        segment(k, std::integral_constant<int, 1>());
     std::iota(s.next.begin(), s.next.end(), 0);
     for (int k = middle - 1; k >= 0; --k)
-        segment(k, -1);
+        segment(k, std::integral_constant<int, -1>());
 
     // The colour copy reads columns it may have written, so it goes in order;
     // where each column's colour comes from is worked out first.
     for (int at = 0; at < 2 * half; ++at)
-        s.from[size_t(at)] = eyes_.imageX(-eye, s.source[size_t(at)], s.depth[size_t(at)]);
+        s.from[size_t(at)] = eyes.imageX(-eye, s.source[size_t(at)], s.depth[size_t(at)]);
     for (int m = -half; m < half; ++m) {
         const size_t at = size_t(m + half);
         if (s.depth[at] >= 0)
