@@ -183,15 +183,17 @@ void DepthTable::advance(Sweep& sweep, WorkerPool& pool)
 void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int columnFrom,
                             int columnTo, Scratch& s)
 {
+    // A local, so that stores into the cells do not make the compiler reload it.
+    const RowArithmetic eyes = eyes_;
     const int out = sweep.outwards;
     const int jLow = std::min(jFirst, jEnd - out), jHigh = std::max(jFirst, jEnd - out);
     if (s.seenFrom != jLow) {  // once per worker and batch of segments
         for (int j = jLow; j <= jHigh + 1; ++j)
             for (int z = 0; z < kHeights; ++z)
-                s.seenAt[size_t(j - jLow) * kHeights + size_t(z)] = eyes_.imageY(j, z);
+                s.seenAt[size_t(j - jLow) * kHeights + size_t(z)] = eyes.imageY(j, z);
         s.seenFrom = jLow;
     }
-    const double D = eyes_.eye_h - eyes_.img_h;
+    const double D = eyes.eye_h - eyes.img_h;
     const int pictureCenterX = depth_->width >> 1, pictureCenterY = depth_->height >> 1;
     const int from = std::max(columnFrom, halfW_ - pictureCenterX);
     const int to = std::min(columnTo, halfW_ - pictureCenterX + depth_->width);
@@ -229,7 +231,7 @@ void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int column
             auto see = [&](int r) {
                 double& cell = cellAt(r, c);
                 double t;
-                if (flat ? cell < hA : eyes_.realDeepAbove(j, hA, j + 1, hB, r, cell, t))
+                if (flat ? cell < hA : eyes.realDeepAbove(j, hA, j + 1, hB, r, cell, t))
                     cell = flat ? hA : t;
             };
             // The rows written, [rFrom, rTo), in the sweep's direction: those
@@ -277,7 +279,7 @@ void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int column
                 see(r);
             for (int r = find(zoneStart); inZone(r); r = find(r + out)) {
                 const double cell = cellAt(r, c);
-                if (D * near > (eyes_.eye_h - cell + kSettleMargin) * (out * r))
+                if (D * near > (eyes.eye_h - cell + kSettleMargin) * (out * r))
                     bits[(r - needLo_) / 64] |= uint64_t(1) << ((r - needLo_) % 64);
                 else
                     see(r);
