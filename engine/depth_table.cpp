@@ -197,27 +197,30 @@ void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int column
     const int pictureCenterX = depth_->width >> 1, pictureCenterY = depth_->height >> 1;
     const int from = std::max(columnFrom, halfW_ - pictureCenterX);
     const int to = std::min(columnTo, halfW_ - pictureCenterX + depth_->width);
-    for (int j = jFirst; j != jEnd; j += out) {
-        const int first = std::max(needLo_, lowest_[size_t(j + halfH_)]);
-        const int end = std::min(needHi_ + 1, highest_[size_t(j + halfH_)]);
-        const int rowA = pictureCenterY + j, rowB = rowA + 1;
-        const bool insideA = rowA >= 0 && rowA < depth_->height;
-        const bool insideB = rowB >= 0 && rowB < depth_->height;
-        // Outside the picture heights are 0: nothing rises above the table's zeros.
-        if (first >= end || (!insideA && !insideB))
-            continue;
-        const double* seenA = &s.seenAt[size_t(j - jLow) * kHeights];
-        const double* seenB = seenA + kHeights;
-        // The distance from the middle row to the segment's near end.
-        const double near = out > 0 ? j : -(j + 1);
-        // Rows first .. end - 1 are all held.
-        auto cellAt = [&](int r, int c) -> double& { return cells_[size_t(r - needLo_)][c]; };
-        for (int c = from; c < to; ++c) {
-            const int ix = pictureCenterX + c - halfW_;
+    // A segment's rows first .. end - 1 are all held.
+    auto cellAt = [&](int r, int c) -> double& { return cells_[size_t(r - needLo_)][c]; };
+    // Column by column, so that the cells one column's segments reach stay in
+    // the cache for the next columns, which share their cache lines.
+    for (int c = from; c < to; ++c) {
+        const int ix = pictureCenterX + c - halfW_;
+        uint64_t* bits = &settled_[size_t(c) * settledWords_];
+        for (int j = jFirst; j != jEnd; j += out) {
+            const int first = std::max(needLo_, lowest_[size_t(j + halfH_)]);
+            const int end = std::min(needHi_ + 1, highest_[size_t(j + halfH_)]);
+            const int rowA = pictureCenterY + j, rowB = rowA + 1;
+            const bool insideA = rowA >= 0 && rowA < depth_->height;
+            const bool insideB = rowB >= 0 && rowB < depth_->height;
+            // Outside the picture heights are 0: nothing rises above the table's zeros.
+            if (first >= end || (!insideA && !insideB))
+                continue;
             const int zA = insideA ? depth_->at(ix, rowA) : 0;
             const int zB = insideB ? depth_->at(ix, rowB) : 0;
             if ((zA | zB) == 0)
                 continue;
+            const double* seenA = &s.seenAt[size_t(j - jLow) * kHeights];
+            const double* seenB = seenA + kHeights;
+            // The distance from the middle row to the segment's near end.
+            const double near = out > 0 ? j : -(j + 1);
             double yA = seenA[zA], yB = seenB[zB];
             if (!(-halfH_ < yA && yA < halfH_ && -halfH_ < yB && yB < halfH_))
                 continue;
@@ -250,7 +253,6 @@ void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int column
             }
             const int zoneStart = out > 0 ? zoneLo : zoneHi, zoneStop = out > 0 ? zoneHi + 1 : zoneLo - 1;
             auto inZone = [&](int r) { return out > 0 ? r < zoneStop : r > zoneStop; };
-            uint64_t* bits = &settled_[size_t(c) * settledWords_];
             // The first row from r on in the sweep's direction that is not
             // settled, or one past the zone.
             auto find = [&](int r) {
