@@ -33,22 +33,7 @@ xscreen::Shot pictureOf(const std::string& path)
 // A top-level window titled exactly title, or 0.
 Window windowTitled(Display* d, const std::string& title)
 {
-    Window root, parent, *children = nullptr;
-    unsigned n = 0;
-    Window found = 0;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n))
-        return 0;
-    for (unsigned i = 0; i < n && !found; ++i) {
-        char* name = nullptr;
-        if (XFetchName(d, children[i], &name) && name) {
-            if (title == name)
-                found = children[i];
-            XFree(name);
-        }
-    }
-    if (children)
-        XFree(children);
-    return found;
+    return xscreen::findByTitle(d, title, true);
 }
 
 class ProgramWindow : public ::testing::Test {

@@ -15,6 +15,7 @@
 #include "platform/fltk_widgets.h"
 #include "platform/fltk_window_system.h"
 #include "platform/window_main.h"
+#include "tests/platform/window_fixture.h"
 #include "tests/platform/x_screen.h"
 #include "tests/test_util.h"
 #include "toolkit/window_procedure.h"
@@ -23,42 +24,12 @@ namespace {
 
 using ovek::MYPLAT;
 
-constexpr int kWidth = 866;
-constexpr int kHeight = 591;
-constexpr int kPaneX = 0, kPaneY = 38, kPaneW = 861, kPaneH = 490;
+using namespace windowtest;
 
-class EditorWindowTest : public ::testing::Test {
+class EditorWindowTest : public windowtest::WindowFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(ovek::openDisplay()) << "the test runs under with_xvfb.sh";
-        windows = std::make_unique<ovek::FltkWindowSystem>(MYPLAT, "Pexolen editor test", kWidth,
-                                                           kHeight);
-        MYPLAT.init(windows.get(), kWidth, kHeight);
-        ovek::refreshTimeOut = true;
-        ASSERT_TRUE(pumpUntil([this] {
-            XWindowAttributes a;
-            XSync(fl_display, False);
-            return XGetWindowAttributes(fl_display, mainXid(), &a) && a.map_state == IsViewable;
-        })) << "the main window never appeared";
-    }
-    void TearDown() override
-    {
-        windows.reset();   // detaches MYPLAT, which forgets the editor and the pane
-        ovek::refreshTimeOut = false;
-    }
+    EditorWindowTest() : WindowFixture("Pexolen editor test") {}
 
-    bool pumpUntil(const std::function<bool()>& done, double seconds = 10)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        while (!done()) {
-            if (xscreen::secondsSince(start) > seconds)
-                return false;
-            Fl::wait(0.02);
-            windows->tick();
-        }
-        return true;
-    }
     // A frame drawn after everything up to now, and what the pane shows in it.
     // The first look may still see the flag of an older frame: two are needed.
     xscreen::Shot paneAfterNextFrame()
@@ -86,9 +57,6 @@ protected:
                std::to_string(kPaneX + paneX) + " " + std::to_string(kPaneY + paneY);
     }
 
-    Window mainXid() { return fl_xid(windows->mainWindow()); }
-
-    std::unique_ptr<ovek::FltkWindowSystem> windows;
     testutil::TempDir workingFolder;
     Sence3D scene;
     Editable3D mesh;

@@ -17,6 +17,7 @@
 #include "platform/fltk_window_system.h"
 #include "platform/window_main.h"
 #include "scene3d/window_info.h"
+#include "tests/platform/window_fixture.h"
 #include "tests/platform/x_screen.h"
 #include "tests/test_util.h"
 #include "toolkit/image_component.h"
@@ -27,9 +28,7 @@ namespace {
 
 using ovek::MYPLAT;
 
-constexpr int kWidth = 866;    // the main window's client area at start-up
-constexpr int kHeight = 591;
-constexpr int kPaneX = 0, kPaneY = 38, kPaneW = 861, kPaneH = 490;
+using namespace windowtest;
 
 struct Press {
     int x, y, button;
@@ -37,40 +36,17 @@ struct Press {
 std::vector<Press> meshPresses;
 std::vector<std::pair<int, int>> rootKeys;   // key, state
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public windowtest::WindowFixture {
 protected:
+    WindowTest() : WindowFixture("Pexolen test") {}
+
     void SetUp() override
     {
-        ASSERT_TRUE(ovek::openDisplay()) << "the test runs under with_xvfb.sh";
-        windows = std::make_unique<ovek::FltkWindowSystem>(MYPLAT, "Pexolen test", kWidth, kHeight);
-        MYPLAT.init(windows.get(), kWidth, kHeight);
-        ovek::refreshTimeOut = true;
         meshPresses.clear();
         rootKeys.clear();
-        ASSERT_TRUE(pumpUntil([this] {
-            XWindowAttributes a;
-            XSync(display(), False);
-            return XGetWindowAttributes(display(), mainXid(), &a) && a.map_state == IsViewable;
-        })) << "the main window never appeared";
-    }
-    void TearDown() override
-    {
-        windows.reset();   // detaches MYPLAT too
-        ovek::refreshTimeOut = false;
+        WindowFixture::SetUp();
     }
 
-    // Runs the loop as run() does until done() holds or seconds have passed.
-    bool pumpUntil(const std::function<bool()>& done, double seconds = 10)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        while (!done()) {
-            if (xscreen::secondsSince(start) > seconds)
-                return false;
-            Fl::wait(0.02);
-            windows->tick();
-        }
-        return true;
-    }
     void pumpFor(double seconds)
     {
         pumpUntil([] { return false; }, seconds);
@@ -102,9 +78,7 @@ protected:
     }
 
     Display* display() { return fl_display; }
-    Window mainXid() { return fl_xid(windows->mainWindow()); }
 
-    std::unique_ptr<ovek::FltkWindowSystem> windows;
     Sence3D scene;
     Component3D mesh;
     std::unique_ptr<ovek::Pane3D> pane;

@@ -54,8 +54,8 @@ inline Shot grab(Display* d, Window w, int x = 0, int y = 0, int width = 0, int 
     return s;
 }
 
-// A top-level window whose title starts with prefix, or 0.
-inline Window findByTitle(Display* d, const std::string& prefix)
+// A top-level window whose title starts with prefix (or, if exact, is it), or 0.
+inline Window findByTitle(Display* d, const std::string& prefix, bool exact = false)
 {
     Window root, parent, *children = nullptr;
     unsigned n = 0;
@@ -65,7 +65,7 @@ inline Window findByTitle(Display* d, const std::string& prefix)
     for (unsigned i = 0; i < n && !found; ++i) {
         char* name = nullptr;
         if (XFetchName(d, children[i], &name) && name) {
-            if (std::string(name).rfind(prefix, 0) == 0)
+            if (exact ? prefix == name : std::string(name).rfind(prefix, 0) == 0)
                 found = children[i];
             XFree(name);
         }
