@@ -9,10 +9,7 @@ build="$repo/build/release"
     cd "$repo"
     . scripts/deps.sh
     pexolen_install_deps
-    if [ ! -f "$build/CMakeCache.txt" ]; then
-        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF >/dev/null
-    fi
-    cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
+    pexolen_build_program "$build"
 ) >&2
 
 if [ $# -eq 0 ]; then

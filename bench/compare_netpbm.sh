@@ -20,9 +20,7 @@ pexolen_install_bench_deps
 
 pexolen=${1:-build/release/app/pexolen}
 if [ $# -eq 0 ]; then
-    [ -f build/release/CMakeCache.txt ] ||
-        cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF >/dev/null
-    cmake --build build/release --target pexolen -j"$(nproc)" >/dev/null
+    pexolen_build_program build/release
 fi
 size=${SIZE:-4000x3000}
 runs=${RUNS:-5}

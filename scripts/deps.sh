@@ -36,3 +36,18 @@ pexolen_install_deps() {
 pexolen_install_bench_deps() {
     pexolen_install_packages $PEXOLEN_PACKAGES $PEXOLEN_BENCH_PACKAGES
 }
+
+# pexolen_build_program BUILD: a Release build of the program in folder BUILD
+# (configured the first time, through ccache where there is one); run from the
+# source folder.
+pexolen_build_program() {
+    local build=$1 launcher=()
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        if command -v ccache >/dev/null; then
+            launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        fi
+        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF "${launcher[@]}" \
+            >/dev/null
+    fi
+    cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
+}

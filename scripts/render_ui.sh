@@ -12,15 +12,7 @@ cd "$(dirname "$0")/.."
 pexolen_install_packages $PEXOLEN_PACKAGES $PEXOLEN_UI_PACKAGES
 
 build=build/ui
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    launcher=()
-    if command -v ccache >/dev/null; then
-        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    fi
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF -DPEXOLEN_BENCH=OFF \
-        "${launcher[@]}" >/dev/null
-fi
-cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
+pexolen_build_program "$build"
 pexolen="$build/app/pexolen"
 
 work=$(mktemp -d)

@@ -11,15 +11,7 @@ cd "$(dirname "$0")/.."
 if [ "${1:-}" != --inside ]; then
     pexolen_install_packages $PEXOLEN_PACKAGES $PEXOLEN_DOC_PACKAGES
     build=build/docs
-    if [ ! -f "$build/CMakeCache.txt" ]; then
-        launcher=()
-        if command -v ccache >/dev/null; then
-            launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-        fi
-        cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPEXOLEN_TESTS=OFF \
-            -DPEXOLEN_BENCH=OFF "${launcher[@]}" >/dev/null
-    fi
-    cmake --build "$build" --target pexolen -j"$(nproc)" >/dev/null
+    pexolen_build_program "$build"
     mkdir -p docs
     PEXOLEN="$PWD/$build/app/pexolen" exec tests/platform/with_xvfb.sh "$0" --inside
 fi
