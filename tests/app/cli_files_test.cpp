@@ -242,7 +242,10 @@ TEST(CommandLineFiles, RunScriptRunsTheProgramInTheCallersFolder)
     std::filesystem::create_directories(repo.path() / "build/release/app");
     std::filesystem::create_directories(repo.path() / "bin");
     std::filesystem::copy_file(std::string(PEXOLEN_SOURCE_DIR) + "/run.sh", repo.file("run.sh"));
-    testutil::writeFile(repo.file("scripts/deps.sh"), "pexolen_install_deps() { echo deps; }\n");
+    // The real build steps against a stand-in cmake, without installing packages.
+    testutil::writeFile(repo.file("scripts/deps.sh"),
+                        testutil::readFile(std::string(PEXOLEN_SOURCE_DIR) + "/scripts/deps.sh") +
+                            "pexolen_install_deps() { echo deps; }\n");
     testutil::writeFile(repo.file("build/release/CMakeCache.txt"), "");
     testutil::writeFile(repo.file("bin/cmake"), "#!/bin/sh\necho building\n");
     chmod(repo.file("bin/cmake").c_str(), 0755);
