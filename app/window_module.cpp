@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/screens.h"
-#include "platform/window_main.h"
+#include "fltk/window_main.h"
 
 extern "C" int pexolen_start_window()
 {

@@ -3,7 +3,7 @@
 // tick (back buffer, copy to the window, pane), and the time from starting
 // pexolen to its first frame on the screen. Needs a display; for figures
 // comparable with the tests, a virtual one:
-//   tests/platform/with_xvfb.sh build/release/bench/pane_bench
+//   tests/fltk/with_xvfb.sh build/release/bench/pane_bench
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -13,14 +13,14 @@
 #include "editor/pane3d.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
-#include "platform/fltk_window_system.h"
-#include "platform/window_main.h"
+#include "fltk/fltk_window_system.h"
+#include "fltk/window_main.h"
 #include "toolkit/window_procedure.h"
 
 // Last: X11 defines macros (None, Status) that clash with names above.
 #include <FL/x.H>
 
-#include "tests/platform/x_screen.h"
+#include "tests/fltk/x_screen.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ if [ "${1:-}" != --inside ]; then
     build=build/docs
     pexolen_build_program "$build"
     mkdir -p docs
-    PEXOLEN="$PWD/$build/app/pexolen" exec tests/platform/with_xvfb.sh "$0" --inside
+    PEXOLEN="$PWD/$build/app/pexolen" exec tests/fltk/with_xvfb.sh "$0" --inside
 fi
 
 work=$(mktemp -d)

@@ -9,7 +9,7 @@
 
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
-#include "tests/platform/x_screen.h"
+#include "tests/fltk/x_screen.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "image/image.h"
-#include "tests/platform/x_screen.h"
+#include "tests/fltk/x_screen.h"
 #include "tests/test_util.h"
 
 namespace {

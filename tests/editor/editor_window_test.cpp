@@ -12,11 +12,11 @@
 
 #include "editor/model_edit.h"
 #include "editor/pane3d.h"
-#include "platform/fltk_widgets.h"
-#include "platform/fltk_window_system.h"
-#include "platform/window_main.h"
-#include "tests/platform/window_fixture.h"
-#include "tests/platform/x_screen.h"
+#include "fltk/fltk_widgets.h"
+#include "fltk/fltk_window_system.h"
+#include "fltk/window_main.h"
+#include "tests/fltk/window_fixture.h"
+#include "tests/fltk/x_screen.h"
 #include "tests/test_util.h"
 #include "toolkit/window_procedure.h"
 

@@ -4,11 +4,11 @@
 #include <limits>
 #include <random>
 
-#include "engine/discrete_object_lay_model.h"
+#include "engine/reference/discrete_object_lay_model.h"
 #include "engine/discrete_object_model.h"
-#include "engine/image_object_model.h"
+#include "engine/reference/image_object_model.h"
 #include "engine/object_model.h"
-#include "engine/size_object_model.h"
+#include "engine/reference/size_object_model.h"
 #include "tests/engine/engine_test_util.h"
 
 using enginetest::field;

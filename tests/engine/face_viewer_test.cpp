@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/face_viewer_model.h"
+#include "engine/reference/face_viewer_model.h"
 #include "engine/triangle_model.h"
 #include "tests/engine/engine_test_util.h"
 

@@ -4,10 +4,10 @@
 #include <limits>
 #include <random>
 
-#include "engine/diff_viewer_model.h"
-#include "engine/image_object_model.h"
+#include "engine/reference/diff_viewer_model.h"
+#include "engine/reference/image_object_model.h"
 #include "engine/triangle_model.h"
-#include "engine/y_changed_object_model.h"
+#include "engine/reference/y_changed_object_model.h"
 #include "tests/engine/engine_test_util.h"
 
 using enginetest::field;

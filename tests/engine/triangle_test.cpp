@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "engine/triangle_model.h"
-#include "engine/triangle_set_model.h"
+#include "engine/reference/triangle_set_model.h"
 
 namespace {
 

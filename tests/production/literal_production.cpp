@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "engine/diff_viewer_model.h"
-#include "engine/face_viewer_model.h"
-#include "engine/image_object_model.h"
+#include "engine/reference/diff_viewer_model.h"
+#include "engine/reference/face_viewer_model.h"
+#include "engine/reference/image_object_model.h"
 #include "engine/triangle_model.h"
-#include "engine/y_changed_object_model.h"
+#include "engine/reference/y_changed_object_model.h"
 #include "image/image.h"
 #include "production/signature_mark.h"
 

@@ -1,4 +1,4 @@
-#include "engine/image_object_model.h"
+#include "engine/reference/image_object_model.h"
 
 #include "engine/truncate.h"
 #include "image/image.h"

@@ -1,4 +1,4 @@
-#include "engine/size_object_model.h"
+#include "engine/reference/size_object_model.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "platform/gbk_text.h"
+#include "fltk/gbk_text.h"
 
 #include <iconv.h>
 

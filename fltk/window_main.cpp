@@ -1,4 +1,4 @@
-#include "platform/window_main.h"
+#include "fltk/window_main.h"
 
 #include <X11/Xlib.h>
 #include <FL/Fl.H>
@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/fltk_window_system.h"
+#include "fltk/fltk_window_system.h"
 #include "toolkit/window_procedure.h"
 
 namespace ovek {

@@ -7,7 +7,7 @@
 #include <FL/Fl_Window.H>
 
 #include "image/surface.h"
-#include "platform/fltk_window_system.h"
+#include "fltk/fltk_window_system.h"
 #include "toolkit/native_pane.h"
 
 namespace ovek {

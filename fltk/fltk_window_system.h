@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/tooltip.h"
+#include "fltk/tooltip.h"
 #include "toolkit/platform.h"
 #include "toolkit/window_system.h"
 

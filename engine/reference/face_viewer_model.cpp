@@ -1,4 +1,4 @@
-#include "engine/face_viewer_model.h"
+#include "engine/reference/face_viewer_model.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,14 +1,14 @@
-#include "platform/fltk_window_system.h"
+#include "fltk/fltk_window_system.h"
 
 #include <FL/Fl.H>
 #include <FL/fl_ask.H>
 
 #include <chrono>
 
-#include "platform/file_dialog.h"
-#include "platform/fltk_widgets.h"
-#include "platform/gbk_text.h"
-#include "platform/key_map.h"
+#include "fltk/file_dialog.h"
+#include "fltk/fltk_widgets.h"
+#include "fltk/gbk_text.h"
+#include "fltk/key_map.h"
 #include "toolkit/window_procedure.h"
 
 namespace ovek {

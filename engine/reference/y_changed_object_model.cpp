@@ -1,9 +1,9 @@
-#include "engine/y_changed_object_model.h"
+#include "engine/reference/y_changed_object_model.h"
 
 #include <utility>
 
 #include "engine/discrete_object_model.h"
-#include "engine/size_object_model.h"
+#include "engine/reference/size_object_model.h"
 #include "engine/triangle_model.h"
 #include "engine/truncate.h"
 #include "engine/viewer_model.h"

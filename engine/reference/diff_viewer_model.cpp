@@ -1,4 +1,4 @@
-#include "engine/diff_viewer_model.h"
+#include "engine/reference/diff_viewer_model.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "platform/key_map.h"
+#include "fltk/key_map.h"
 
 #include <FL/Enumerations.H>
 

@@ -1,4 +1,4 @@
-#include "platform/tooltip.h"
+#include "fltk/tooltip.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Menu_Window.H>

@@ -1,4 +1,4 @@
-#include "engine/discrete_object_lay_model.h"
+#include "engine/reference/discrete_object_lay_model.h"
 
 #include <utility>
 

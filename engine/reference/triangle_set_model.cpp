@@ -1,8 +1,8 @@
-#include "engine/triangle_set_model.h"
+#include "engine/reference/triangle_set_model.h"
 
 #include <iterator>
 
-#include "engine/image_object_model.h"
+#include "engine/reference/image_object_model.h"
 #include "engine/triangle_model.h"
 
 TriangleSetModel::TriangleSetModel(int c, int r)

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/fltk_window_system.h"
-#include "platform/window_main.h"
-#include "tests/platform/x_screen.h"
+#include "fltk/fltk_window_system.h"
+#include "fltk/window_main.h"
+#include "tests/fltk/x_screen.h"
 #include "toolkit/window_procedure.h"
 
 namespace windowtest {

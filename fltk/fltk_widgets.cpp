@@ -1,4 +1,4 @@
-#include "platform/fltk_widgets.h"
+#include "fltk/fltk_widgets.h"
 
 #include <GL/glx.h>
 #include <FL/Fl.H>

@@ -1,10 +1,10 @@
-#include "platform/file_dialog.h"
+#include "fltk/file_dialog.h"
 
 #include <FL/Fl_Native_File_Chooser.H>
 
 #include <algorithm>
 
-#include "platform/gbk_text.h"
+#include "fltk/gbk_text.h"
 
 namespace ovek {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_dialog.h"
-#include "platform/gbk_text.h"
-#include "platform/key_map.h"
+#include "fltk/file_dialog.h"
+#include "fltk/gbk_text.h"
+#include "fltk/key_map.h"
 
 namespace {
 
