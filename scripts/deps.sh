@@ -1,7 +1,11 @@
 # Shared by run.sh and test.sh: install the Debian packages the build, the tests
 # and the program need, but only those that are missing.
+# gettext compiles the window's texts per language; locales lets the tests make
+# a Chinese locale; desktop-file-utils and shared-mime-info check the desktop's
+# files; xdg-utils opens the help page.
 PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libstb-dev \
-libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth xdotool fonts-wqy-microhei"
+libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth xdotool fonts-wqy-microhei \
+gettext locales desktop-file-utils shared-mime-info xdg-utils"
 
 # Optional: only scripts/render_ui.sh needs these, to redraw the interface
 # pictures from their sources. Building and running use the committed BMPs.
