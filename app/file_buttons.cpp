@@ -1,19 +1,22 @@
 // Open and save, by tab. A file that cannot be read or written is reported to
 // the user and leaves every picture, the mesh and its history as they were.
+#include <cstring>
 #include <memory>
 
 #include "app/screens.h"
 #include "base/name_ending.h"
+#include "base/translation.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
 #include "toolkit/platform.h"
 
 namespace ovek {
 
-const char kModelOpenFilter[] =
-    "3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0BMP Files(*.bmp)\0*.bmp\0";
-const char kBMPFilter[] = "BMP Files(*.bmp)\0*.bmp\0";
-const char kModelSaveFilter[] = "MOD Files(*.om)\0*.om\0";
+// The labels are translated where a dialog shows them.
+const char kModelOpenFilter[] = N_("3DS Files(*.3ds)") "\0*.3ds\0" N_("Ovek Model File(*.om)")
+    "\0*.om\0" N_("BMP Files(*.bmp)") "\0*.bmp\0";
+const char kBMPFilter[] = N_("BMP Files(*.bmp)") "\0*.bmp\0";
+const char kModelSaveFilter[] = N_("MOD Files(*.om)") "\0*.om\0";
 
 namespace {
 
@@ -29,10 +32,22 @@ FileResult replacePicture(ImageComponent* pane, const std::string& path)
     return result;
 }
 
-void report(const char* verb, const std::string& path, const FileResult& result)
+void report(const std::string& text)
 {
-    const std::string text = std::string("Cannot ") + verb + " '" + path + "':\n" + result.error;
     MYPLAT.showMessage("Pexolen", text.c_str());
+}
+
+// A filter list with its labels in the user's language.
+std::string translated(const char* filter)
+{
+    std::string out;
+    for (const char* p = filter; *p;) {
+        const char* pattern = p + std::strlen(p) + 1;
+        out.append(tr(p)).push_back('\0');
+        out.append(pattern).push_back('\0');
+        p = pattern + std::strlen(pattern) + 1;
+    }
+    return out;   // c_str() adds the empty string that ends the list
 }
 
 }  // namespace
@@ -76,12 +91,13 @@ void openFileButtonClicked(int, int, int, EventObject*, int, int, bool)
     const bool model = main_state == MAIN_STATE_MODEL;
     if (!model && main_state != MAIN_STATE_PATTERN)
         return;
-    const char* chosen = MYPLAT.loadFile(model ? kModelOpenFilter : kBMPFilter);
+    const std::string filter = translated(model ? kModelOpenFilter : kBMPFilter);
+    const char* chosen = MYPLAT.loadFile(filter.c_str());
     if (!chosen)
         return;
     const std::string path = chosen;
     if (FileResult r = model ? openOnModelTab(path) : openPattern(path); !r)
-        report("open", path, r);
+        report(trFormat("Cannot open '%s':\n%s", path, r.error));
 }
 
 void saveFileButtonClicked(int, int, int, EventObject*, int, int, bool)
@@ -90,20 +106,20 @@ void saveFileButtonClicked(int, int, int, EventObject*, int, int, bool)
         const Image* result = imagePane->getImage();
         if (!result)
             return;
-        const char* chosen = MYPLAT.saveFile(kBMPFilter);
+        const char* chosen = MYPLAT.saveFile(translated(kBMPFilter).c_str());
         if (!chosen)
             return;
         const std::string path = bmpSaveName(chosen);
         if (FileResult r = result->writeBMPFile(path); !r)
-            report("save", path, r);
+            report(trFormat("Cannot save '%s':\n%s", path, r.error));
     } else if (main_state == MAIN_STATE_MODEL) {
         // The mesh, even while the tab shows a depth picture.
-        const char* chosen = MYPLAT.saveFile(kModelSaveFilter);
+        const char* chosen = MYPLAT.saveFile(translated(kModelSaveFilter).c_str());
         if (!chosen)
             return;
         const std::string path = chosen;
         if (FileResult r = saveModel(path.c_str(), &model3D); !r)
-            report("save", path, r);
+            report(trFormat("Cannot save '%s':\n%s", path, r.error));
     }
 }
 

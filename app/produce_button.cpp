@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "base/translation.h"
 #include "toolkit/platform.h"
 
 namespace ovek {
@@ -25,10 +26,10 @@ namespace buttons {
 
 void produceImageButtonClicked(int, int, int, EventObject*, int, int, bool)
 {
-    MYPLAT.setTitle(kBusyTitle);
+    MYPLAT.setTitle(busyTitle().c_str());
     FileResult status;
     std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
-    MYPLAT.setTitle(kMainTitle);
+    MYPLAT.setTitle(mainTitle().c_str());
     if (!result) {
         MYPLAT.showMessage("Pexolen", status.error.c_str());
         return;

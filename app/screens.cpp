@@ -6,6 +6,7 @@
 
 #include "app/data_files.h"
 #include "editor/pane3d.h"
+#include "base/translation.h"
 #include "mesh/model_open.h"
 #include "toolkit/platform.h"
 
@@ -25,14 +26,20 @@ namespace ovek {
 int main_state = MAIN_STATE_PATTERN;
 int modelType = MODEL_TYPE_3D;
 
-// GBK: "Ovek 出品" (made by Ovek), "三维立体画制作" (stereogram maker),
-// "正在生成三维立体画，请稍候..." (making the stereogram, please wait...).
-const char* const kMainTitle = "Pexolen " PEXOLEN_VERSION "  Ovek \xb3\xf6\xc6\xb7  "
-    "\xc8\xfd\xce\xac\xc1\xa2\xcc\xe5\xbb\xad\xd6\xc6\xd7\xf7  " PEXOLEN_HOME_PAGE;
-const char* const kBusyTitle = "Pexolen " PEXOLEN_VERSION "  Ovek \xb3\xf6\xc6\xb7  "
-    "\xd5\xfd\xd4\xda\xc9\xfa\xb3\xc9\xc8\xfd\xce\xac\xc1\xa2\xcc\xe5\xbb\xad\xa3\xac"
-    "\xc7\xeb\xc9\xd4\xba\xf2...";
 const char* const kHomePage = PEXOLEN_HOME_PAGE;
+
+std::string mainTitle()
+{
+    // TRANSLATORS: the version, then the web address.
+    return trFormat("Pexolen %s  by Ovek  Stereogram maker  %s", PEXOLEN_VERSION, kHomePage);
+}
+
+std::string busyTitle()
+{
+    // TRANSLATORS: the version.
+    return trFormat("Pexolen %s  by Ovek  Making the stereogram, please wait...",
+                    PEXOLEN_VERSION);
+}
 
 namespace tabs {
 SelectImageButton patternMenu;
@@ -49,10 +56,9 @@ ImageButton button_save;
 
 namespace {
 
-// GBK: "打开" (open), "生成三维立体画" (make a 3D stereogram), "保存" (save).
-const char kOpenTip[] = "\xb4\xf2\xbf\xaa";
-const char kProduceTip[] = "\xc9\xfa\xb3\xc9\xc8\xfd\xce\xac\xc1\xa2\xcc\xe5\xbb\xad";
-const char kSaveTip[] = "\xb1\xa3\xb4\xe6";
+const char kOpenTip[] = N_("Open");
+const char kProduceTip[] = N_("Make the stereogram");
+const char kSaveTip[] = N_("Save");
 
 void setImages(ImageButton& button, const std::string& name)
 {
@@ -70,9 +76,9 @@ void init()
     setImages(button_open, "open");
     setImages(button_produce, "produce");
     setImages(button_save, "save");
-    button_open.setTooltipText(kOpenTip);
-    button_produce.setTooltipText(kProduceTip);
-    button_save.setTooltipText(kSaveTip);
+    button_open.setTooltipText(tr(kOpenTip));
+    button_produce.setTooltipText(tr(kProduceTip));
+    button_save.setTooltipText(tr(kSaveTip));
 
     // Until the first resize lays them out.
     const int b = pane3D->getTop() + pane3D->getHeight();
@@ -116,9 +122,10 @@ void init()
     backPane = new ImageComponent;
     // Keeps this size whatever the picture's: the layout centres the box.
     backPane->setBounds(210, 150, 500, 180);
-    backPane->image = loadPicture("ui/back.bmp");
+    backPane->image = loadPicture(findLocalizedPicture("ui/back.bmp").c_str());
     backPane->addMouseUpListener(linkToOvek);
     root->add(backPane);
+    root->addKeyUpListener(helpKeyPressed);
 
     // No bounds: they draw from the window's top-left corner and take no clicks.
     patternPane = new ImageComponent;

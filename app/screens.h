@@ -26,10 +26,11 @@ constexpr int MAIN_STATE_IMAGE = 2;
 extern int main_state;   // the selected tab; changed only by tabs::setState
 extern int modelType;    // depth source of the model tab; changed only by a successful open
 
-// Window titles (GBK): the normal one and the one shown while producing.
-extern const char* const kMainTitle;
-extern const char* const kBusyTitle;
-// Where a click on the background picture leads.
+// Window titles in the user's language: the normal one and the one shown
+// while producing.
+std::string mainTitle();
+std::string busyTitle();
+// The product's web address, named in the title.
 extern const char* const kHomePage;
 
 namespace tabs {
@@ -95,8 +96,13 @@ void windowSizeChanged(int left, int top, int width, int height, EventObject* so
 // Runs a program found on the search path with its arguments, each passed
 // as it stands (no shell), on a thread of its own; returns at once.
 void runCommand(const std::vector<std::string>& command);
-// Mouse-up listener of the background picture: opens kHomePage in the browser.
+// Opens the help page with xdg-open; when that fails, a message box names the
+// page so that the user can open it by hand.
+void openHelp();
+// Mouse-up listener of the background picture: opens the help page.
 void linkToOvek(int x, int y, int button, EventObject* source, int dx, int dy, bool dragged);
+// Key listener of the root: F1 opens the help page.
+void helpKeyPressed(int key, EventObject* source);
 
 // Builds the screens on the platform's root, from the background up, with the
 // demonstration pattern and mesh, and selects the pattern tab. Called once,

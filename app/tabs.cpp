@@ -2,6 +2,7 @@
 // of the whole window for a root size.
 #include <algorithm>
 
+#include "app/data_files.h"
 #include "app/screens.h"
 #include "toolkit/platform.h"
 
@@ -11,12 +12,16 @@ namespace tabs {
 
 void init()
 {
-    patternMenu.setSelectedImage(loadPicture("ui/tabs/pattern_on.bmp"));
-    patternMenu.setUnselectedImage(loadPicture("ui/tabs/pattern_off.bmp"));
-    modelMenu.setSelectedImage(loadPicture("ui/tabs/model_on.bmp"));
-    modelMenu.setUnselectedImage(loadPicture("ui/tabs/model_off.bmp"));
-    imageMenu.setSelectedImage(loadPicture("ui/tabs/image_on.bmp"));
-    imageMenu.setUnselectedImage(loadPicture("ui/tabs/image_off.bmp"));
+    // The captions are drawn into the pictures: one set per language.
+    const auto caption = [](const char* name) {
+        return loadPicture(findLocalizedPicture(name).c_str());
+    };
+    patternMenu.setSelectedImage(caption("ui/tabs/pattern_on.bmp"));
+    patternMenu.setUnselectedImage(caption("ui/tabs/pattern_off.bmp"));
+    modelMenu.setSelectedImage(caption("ui/tabs/model_on.bmp"));
+    modelMenu.setUnselectedImage(caption("ui/tabs/model_off.bmp"));
+    imageMenu.setSelectedImage(caption("ui/tabs/image_on.bmp"));
+    imageMenu.setUnselectedImage(caption("ui/tabs/image_off.bmp"));
     bottomBarComponent.image = loadPicture("ui/tabs/bar.bmp");
     bottomBarComponent.setStretchModeOn(true);
 

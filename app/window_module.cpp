@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "app/data_files.h"
 #include "app/screens.h"
+#include "base/translation.h"
 #include "fltk/window_main.h"
 
 extern "C" int pexolen_start_window()
@@ -14,5 +16,6 @@ extern "C" int pexolen_start_window()
                      "stereogram.bmp (pexolen --help for more)\n");
         return 1;
     }
-    return ovek::runWindow(ovek::kMainTitle, ovek::init);
+    ovek::startTranslation(ovek::catalogueFolder());
+    return ovek::runWindow(ovek::mainTitle().c_str(), ovek::init);
 }

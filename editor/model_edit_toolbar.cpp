@@ -2,14 +2,14 @@
 // and what a click on it does.
 #include "editor/model_edit.h"
 
+#include "base/translation.h"
 #include "toolkit/platform.h"
 
 namespace ovek {
 
 namespace {
 
-// Tooltips in GBK, as the program stores all its text; the English gloss
-// follows each.
+// Tooltips are catalogue keys, shown in the user's language.
 struct OptionRow {
     SelectImageButton ModelEdit::*button;
     int x;                   // pixels from the editor's left edge
@@ -22,31 +22,30 @@ struct OptionRow {
 // In the order the buttons are added, which is not their order on the bar.
 const OptionRow kOptions[] = {
     {&ModelEdit::selectOption, 50, "ui/toolbar/select_on.bmp", "ui/toolbar/select_off.bmp",
-     "\xd7\xb4\xcc\xac" "(\xd1\xa1\xd4\xf1" ") (Ctrl+1)",   // tool: select
+     N_("Tool: select (Ctrl+1)"),
      ModelEdit::TOOL_SELECT},
     {&ModelEdit::editOption, 0, "ui/toolbar/edit_on.bmp", "ui/toolbar/edit_off.bmp",
-     "\xb1\xe0\xbc\xad\xc4\xa3\xca\xbd" "/\xb9\xdb\xbf\xb4\xc4\xa3\xca\xbd" " (Ctrl+Enter)",
-     -1},   // edit mode / view mode
+     N_("Edit mode / view mode (Ctrl+Enter)"), -1},
     {&ModelEdit::rotateOption, 115, "ui/toolbar/rotate_on.bmp", "ui/toolbar/rotate_off.bmp",
-     "\xd7\xb4\xcc\xac" "(\xd0\xfd\xd7\xaa" ") (Ctrl+3)",   // tool: rotate
+     N_("Tool: rotate (Ctrl+3)"),
      ModelEdit::TOOL_ROTATE},
     {&ModelEdit::moveOption, 85, "ui/toolbar/move_on.bmp", "ui/toolbar/move_off.bmp",
-     "\xd7\xb4\xcc\xac" "(\xd2\xc6\xb6\xaf" ") (Ctrl+2)",   // tool: move
+     N_("Tool: move (Ctrl+2)"),
      ModelEdit::TOOL_MOVE},
     {&ModelEdit::resizeOption, 145, "ui/toolbar/resize_on.bmp", "ui/toolbar/resize_off.bmp",
-     "\xd7\xb4\xcc\xac" "(\xc9\xec\xcb\xf5" ") (Ctrl+4)",   // tool: stretch
+     N_("Tool: stretch (Ctrl+4)"),
      ModelEdit::TOOL_RESIZE},
     {&ModelEdit::insertPointOption, 180, "ui/toolbar/insert_point_on.bmp",
      "ui/toolbar/insert_point_off.bmp",
-     "\xd7\xb4\xcc\xac" "(\xcc\xed\xbc\xd3\xb5\xe3" ") (Ctrl+5)",   // tool: add point
+     N_("Tool: add a point (Ctrl+5)"),
      ModelEdit::TOOL_INSERT_POINT},
     {&ModelEdit::insertBoxOption, 240, "ui/toolbar/insert_box_on.bmp",
      "ui/toolbar/insert_box_off.bmp",
-     "\xd7\xb4\xcc\xac" "(\xcc\xed\xbc\xd3\xb7\xbd\xbf\xe9" ") (Ctrl+7)",   // tool: add box
+     N_("Tool: add a box (Ctrl+7)"),
      ModelEdit::TOOL_INSERT_BOX},
     {&ModelEdit::insertTriangleOption, 210, "ui/toolbar/insert_triangle_on.bmp",
      "ui/toolbar/insert_triangle_off.bmp",
-     "\xd7\xb4\xcc\xac" "(\xcc\xed\xbc\xd3\xc8\xfd\xbd\xc7\xc3\xe6" ") (Ctrl+6)",   // tool: add triangle
+     N_("Tool: add a triangle (Ctrl+6)"),
      ModelEdit::TOOL_INSERT_TRIANGLE},
 };
 
@@ -61,30 +60,28 @@ struct CommandRow {
 
 const CommandRow kCommands[] = {
     {&ModelEdit::importButton, 290, "ui/toolbar/import_off.bmp", "ui/toolbar/import_in.bmp",
-     "\xb5\xbc\xc8\xeb\xc4\xa3\xd0\xcd\xce\xc4\xbc\xfe" " (Ctrl+I)",   // import model file
+     N_("Import a model file (Ctrl+I)"),
      ModelEdit::COMMAND_IMPORT},
     {&ModelEdit::selectAllButton, 320, "ui/toolbar/select_all_off.bmp",
-     "ui/toolbar/select_all_in.bmp", "\xc8\xab\xd1\xa1" " (Ctrl+A)",   // select all
+     "ui/toolbar/select_all_in.bmp", N_("Select all (Ctrl+A)"),
      ModelEdit::COMMAND_SELECT_ALL},
     {&ModelEdit::selectLinkedButton, 350, "ui/toolbar/select_linked_off.bmp",
      "ui/toolbar/select_linked_in.bmp",
-     "\xd1\xa1\xd6\xd0\xcb\xf9\xd3\xd0\xcf\xe0\xc1\xac\xb5\xc4\xb5\xe3" " (Ctrl+Shift+A)",
-     ModelEdit::COMMAND_SELECT_LINKED},   // select all connected points
+     N_("Select all connected points (Ctrl+Shift+A)"), ModelEdit::COMMAND_SELECT_LINKED},
     {&ModelEdit::undoButton, 380, "ui/toolbar/undo_off.bmp", "ui/toolbar/undo_in.bmp",
-     "\xb3\xb7\xcf\xfa" " (Ctrl+Z)", ModelEdit::COMMAND_UNDO},   // undo
+     N_("Undo (Ctrl+Z)"), ModelEdit::COMMAND_UNDO},
     {&ModelEdit::redoButton, 410, "ui/toolbar/redo_off.bmp", "ui/toolbar/redo_in.bmp",
-     "\xd6\xd8\xd7\xf6" " (Ctrl+Y)", ModelEdit::COMMAND_REDO},   // redo
+     N_("Redo (Ctrl+Y)"), ModelEdit::COMMAND_REDO},
     {&ModelEdit::addFaceButton, 460, "ui/toolbar/addFace_off.bmp", "ui/toolbar/addFace_in.bmp",
-     "\xbd\xab\xd1\xa1\xd6\xd0\xb5\xc4\xc8\xfd\xb5\xe3\xba\xcf\xb3\xc9\xc3\xe6" " (Ctrl+F)",
-     ModelEdit::COMMAND_ADD_FACE},   // make a face of the three selected points
+     N_("Make a face of the three selected points (Ctrl+F)"), ModelEdit::COMMAND_ADD_FACE},
     {&ModelEdit::removeFaceButton, 490, "ui/toolbar/removeFace_off.bmp",
-     "ui/toolbar/removeFace_in.bmp", "\xc9\xbe\xb3\xfd\xd1\xa1\xd6\xd0\xb5\xc4\xc3\xe6" " (Ctrl+D)",
-     ModelEdit::COMMAND_REMOVE_FACES},   // delete the selected faces
+     "ui/toolbar/removeFace_in.bmp", N_("Delete the selected faces (Ctrl+D)"),
+     ModelEdit::COMMAND_REMOVE_FACES},
     {&ModelEdit::removePointButton, 520, "ui/toolbar/removePoint_off.bmp",
-     "ui/toolbar/removePoint_in.bmp", "\xc9\xbe\xb3\xfd\xd1\xa1\xd6\xd0\xb5\xc4\xb5\xe3" " (Delete)",
-     ModelEdit::COMMAND_REMOVE_POINTS},   // delete the selected points
+     "ui/toolbar/removePoint_in.bmp", N_("Delete the selected points (Delete)"),
+     ModelEdit::COMMAND_REMOVE_POINTS},
     {&ModelEdit::extendButton, 550, "ui/toolbar/extend_off.bmp", "ui/toolbar/extend_in.bmp",
-     "\xd1\xd3\xd5\xb9" " (Ctrl+E)", ModelEdit::COMMAND_EXTEND},   // extend
+     N_("Extend the selected points into walls (Ctrl+E)"), ModelEdit::COMMAND_EXTEND},
 };
 
 constexpr int kButtonWidth = 30;   // pixels
@@ -110,7 +107,7 @@ Image* ModelEdit::toolbarPicture(const char* name)
 
 void ModelEdit::placeButton(ImageButton& b, int x, const char* tooltip)
 {
-    b.setTooltipText(tooltip);
+    b.setTooltipText(tr(tooltip));
     b.setBounds(x, 0, kButtonWidth, kToolbarHeight);
     b.addEventListener(this);
 }

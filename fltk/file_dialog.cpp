@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "fltk/gbk_text.h"
+#include "base/translation.h"
 
 namespace ovek {
 
@@ -68,7 +68,7 @@ std::string fltkFilter(const std::vector<FileFilter>& filters)
     for (const FileFilter& f : filters) {
         if (!out.empty())
             out += '\n';
-        const std::string label = withoutPattern(gbkToUtf8(f.label.c_str()), f.pattern);
+        const std::string label = withoutPattern(f.label, f.pattern);
         out += withoutSeparators(label) + '\t' + fltkPattern(f.pattern);
     }
     return out;
@@ -81,7 +81,7 @@ bool runFileDialog(FileDialogKind kind, const std::vector<FileFilter>& filters, 
     Fl_Native_File_Chooser chooser(kind == FileDialogKind::Open
                                        ? Fl_Native_File_Chooser::BROWSE_FILE
                                        : Fl_Native_File_Chooser::BROWSE_SAVE_FILE);
-    chooser.title(kind == FileDialogKind::Open ? "Open" : "Save");
+    chooser.title(tr(kind == FileDialogKind::Open ? N_("Open") : N_("Save")));
     const std::string filter = fltkFilter(filters);
     if (!filter.empty()) {
         chooser.filter(filter.c_str());

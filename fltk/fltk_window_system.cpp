@@ -5,9 +5,9 @@
 
 #include <chrono>
 
+#include "base/translation.h"
 #include "fltk/file_dialog.h"
 #include "fltk/fltk_widgets.h"
-#include "fltk/gbk_text.h"
 #include "fltk/key_map.h"
 #include "toolkit/window_procedure.h"
 
@@ -53,7 +53,7 @@ Surface* FltkWindowSystem::rootSurface()
 
 void FltkWindowSystem::createToolTip(const char* text)
 {
-    tip_.show(gbkToUtf8(text));
+    tip_.show(text ? text : "");
 }
 
 void FltkWindowSystem::destroyToolTip()
@@ -63,7 +63,7 @@ void FltkWindowSystem::destroyToolTip()
 
 void FltkWindowSystem::setTitle(const char* text)
 {
-    main_->copy_label(gbkToUtf8(text).c_str());
+    main_->copy_label(text ? text : "");
     // Seen at once, also when a long computation (a production) follows
     // before the loop runs again.
     Fl::flush();
@@ -89,6 +89,7 @@ void FltkWindowSystem::showMessage(const char* title, const char* text)
 {
     fl_message_title(title ? title : "");
     fl_message_font(cjkFont(), 14);   // file names may be Chinese
+    fl_close = tr("Close");
     fl_alert("%s", text ? text : "");
 }
 

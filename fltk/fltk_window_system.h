@@ -18,7 +18,7 @@ class RootArea;
 class FltkWindowSystem : public WindowSystem {
 public:
     // Opens and shows the main window at the screen's origin, its client area
-    // width x height, with title (GBK) as its caption, and feeds its input to
+    // width x height, with title (UTF-8) as its caption, and feeds its input to
     // platform. The display must be open (openDisplay).
     FltkWindowSystem(Platform& platform, const char* title, int width, int height);
     ~FltkWindowSystem() override;

@@ -90,6 +90,10 @@ void ToolTip::appear(void* self)
     window->resize(Fl::event_x_root() + 12, Fl::event_y_root() + 20, w + 2 * kMargin,
                    h + 2 * kMargin);
     window->show();
+    // Named by its text once it has its X window (FLTK names override
+    // windows only then), so that tools which read windows, screen readers and
+    // tests, find what it says.
+    window->copy_label(tip->text_.c_str());
     window->redraw();
     Fl::add_timeout(kHideDelay, disappear, self);
 }

@@ -2,8 +2,9 @@
 # Redraws the interface pictures under ui/ from their sources (scripts/ui_svg.py):
 # each SVG becomes a PNG through rsvg-convert and then a 24-bit BMP through the
 # program's own writer, so the pictures are exactly what the program reads back.
-# ui/icon.svg and ui/icon.png are the program icon. The result is the same byte
-# for byte on every run with the same rsvg-convert and font.
+# ui/icon.svg and ui/icon.png are the program icon, drawn again for the desktop
+# in every size of the icon theme (desktop/icons/SIZE/pexolen.png). The result
+# is the same byte for byte on every run with the same rsvg-convert and font.
 #
 # Usage: scripts/render_ui.sh     (then commit what changed under ui/)
 set -euo pipefail
@@ -33,4 +34,8 @@ done < <(find "$work/svg" -name '*.svg' | LC_ALL=C sort)
 
 cp "$work/svg/icon.svg" ui/icon.svg
 rsvg-convert -w 64 -h 64 -o ui/icon.png ui/icon.svg
-echo "Rendered $count pictures and the icon under ui/"
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "desktop/icons/$size"
+    rsvg-convert -w "$size" -h "$size" -o "desktop/icons/$size/pexolen.png" ui/icon.svg
+done
+echo "Rendered $count pictures under ui/ and the icon under ui/ and desktop/icons/"

@@ -4,7 +4,11 @@
 Every picture of a kind shares one frame (bar, chip, tab) and the glyphs are
 drawn once, so a change of colour or shape reaches every state of every button.
 Output names mirror ui/: toolbar/move_on.svg becomes ui/toolbar/move_on.bmp.
-icon.svg is the program icon itself. scripts/render_ui.sh runs this.
+Pictures with words on them (tabs, background) come once per language: the
+Chinese set at the design's own paths (tabs/model_on), every other language
+in a folder named for it beside them (tabs/en/model_on, en/back); the program
+falls back to English for a language without its set. icon.svg is the
+program icon itself. scripts/render_ui.sh runs this.
 """
 import os
 import sys
@@ -170,8 +174,24 @@ def toolbar_picture(name, state):
     return svg(30, 38, body + glyph(g, 4, 8, 22, color, ring, b), BAR_DEFS)
 
 
-# Tabs: (file name and glyph, width, caption).
-TABS = [("pattern", 100, "图案"), ("model", 100, "模型"), ("image", 120, "立体画")]
+# Tabs: (file name and glyph, width); their captions by language.
+TABS = [("pattern", 100), ("model", 100), ("image", 120)]
+CAPTIONS = {
+    "zh": {"pattern": "图案", "model": "模型", "image": "立体画"},
+    "en": {"pattern": "Pattern", "model": "Model", "image": "Stereogram"},
+}
+# The background card's words by language: what the program does, and what a
+# click on it opens.
+CARD = {
+    "zh": ("单图三维立体画制作", "点击查看使用说明 (F1) \u203a"),
+    "en": ("Single-image stereogram maker", "Click for help (F1) \u203a"),
+}
+
+
+def text_width(text, size):
+    """Roughly how wide the font draws text: CJK glyphs are square, Latin ones
+    about half as wide."""
+    return sum(size if ord(ch) > 0x2e80 else size * 0.55 for ch in text)
 
 
 def tab_picture(width, glyph_name, caption, selected):
@@ -182,7 +202,7 @@ def tab_picture(width, glyph_name, caption, selected):
         body += ('<path d="M1 1H%d V32a4 4 0 0 1-4 4H5a4 4 0 0 1-4-4Z" fill="#363c46"/>'
                  '<rect x="1" y="0" width="%d" height="3" fill="%s"/>'
                  % (width - 1, width - 2, ACCENT_TOP))
-    text_w = 15 * len(caption)
+    text_w = text_width(caption, 15)
     left = (width - (18 + 6 + text_w)) / 2.0
     body += glyph(glyph_name, left, 11, 18, ACCENT_TEXT if selected else color)
     body += ('<text x="%g" y="25" font-family="%s" font-size="15" fill="%s">%s</text>'
@@ -248,8 +268,10 @@ MARK_DEFS = ('<linearGradient id="plate" x1="0" y1="0" x2="1" y2="1">'
              '</linearGradient>')
 
 
-def background_picture():
-    """500 x 180 on the black window: the sign, the name and what the program does."""
+def background_picture(language):
+    """500 x 180 on the black window: the sign, the name, what the program does
+    and the help it opens."""
+    what, link = CARD[language]
     defs = MARK_DEFS + ('<linearGradient id="card" x1="0" y1="0" x2="0" y2="1">'
                         '<stop offset="0" stop-color="#1d2128"/>'
                         '<stop offset="1" stop-color="#131519"/></linearGradient>'
@@ -266,10 +288,11 @@ def background_picture():
             '<text x="160" y="92" font-family="%s" font-size="50" fill="#f4f6f8"'
             ' letter-spacing="1">Pexolen</text>'
             '<text x="162" y="122" font-family="%s" font-size="17" fill="#9aa4b0">'
-            '单图三维立体画制作</text>'
+            '%s</text>'
             '<text x="162" y="148" font-family="%s" font-size="13" fill="%s">'
-            '点击访问主页 \u203a</text>'
-            % (dot_field(150, 8, 342, 164, 7), mark(96), FONT, FONT, FONT, ACCENT_TEXT))
+            '%s</text>'
+            % (dot_field(150, 8, 342, 164, 7), mark(96), FONT, FONT, what, FONT, ACCENT_TEXT,
+               link))
     return svg(500, 180, body, defs)
 
 
@@ -288,15 +311,19 @@ def main():
             write(out, "toolbar/%s_%s" % (name, state), toolbar_picture(name, state))
     write(out, "toolbar/select_dis", toolbar_picture("select", "dis"))
     write(out, "toolbar/bar", svg(30, 38, bar(30, edge_at_top=False), BAR_DEFS))
-    for name, width, caption in TABS:
-        for selected in (True, False):
-            write(out, "tabs/%s_%s" % (name, "on" if selected else "off"),
-                  tab_picture(width, name, caption, selected))
+    for language, captions in CAPTIONS.items():
+        folder = "tabs/" if language == "zh" else "tabs/%s/" % language
+        for name, width in TABS:
+            for selected in (True, False):
+                write(out, "%s%s_%s" % (folder, name, "on" if selected else "off"),
+                      tab_picture(width, name, captions[name], selected))
     write(out, "tabs/bar", svg(30, 38, bar(30, edge_at_top=True), BAR_DEFS))
     for name, width in BUTTONS:
         for state in BUTTON_STATES:
             write(out, "buttons/%s_%s" % (name, state), button_picture(name, width, state))
-    write(out, "back", background_picture())
+    for language in CARD:
+        write(out, "back" if language == "zh" else "%s/back" % language,
+              background_picture(language))
     write(out, "icon", svg(64, 64, mark(64), MARK_DEFS))
 
 

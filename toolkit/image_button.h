@@ -21,7 +21,7 @@ public:
     Image* imageMouseDown = nullptr;   // not owned
     Image* imageMouseUp = nullptr;     // not owned; shown while the pointer is over
     int state = STATE_OUTSIDE;
-    const char* tooltipText = nullptr; // GBK; the pointer is kept, not a copy
+    const char* tooltipText = nullptr; // UTF-8; the pointer is kept, not a copy
 
     // Each setter stores into its slot and then also fills the first empty
     // slot (see setDefaultImage), so that a button given only some images

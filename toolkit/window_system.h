@@ -1,8 +1,7 @@
 #pragma once
 // What the platform object asks of the window system. The native layer
 // implements it; tests use a fake that records the calls. Texts (tooltips,
-// titles, filter labels) are passed as the program stores them, GBK bytes;
-// converting them for display is the implementation's business.
+// titles, filter labels, messages) are UTF-8, in the user's language.
 #include <string>
 #include <vector>
 
@@ -39,7 +38,6 @@ public:
     // Non-zero while the key is held or when it was pressed since the last query.
     virtual int asyncKeyState(int key) = 0;
     // A modal message with one button to close it, over the main window.
-    // UTF-8, unlike the stored texts above: it names files and reasons.
     virtual void showMessage(const char* title, const char* text) = 0;
     // A native child window of the root window at (x, y), w x h, with the
     // program's OpenGL context current; kept by the window system for the rest

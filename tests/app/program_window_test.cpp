@@ -76,6 +76,7 @@ protected:
     {
         const std::string path = dir.file("bin") + ":" + std::getenv("PATH");
         std::vector<std::string> env = {"HOME=" + dir.file("home"), "PATH=" + path};
+        env.insert(env.end(), language.begin(), language.end());
         for (const char* keep : {"DISPLAY", "LIBGL_ALWAYS_SOFTWARE", "LSAN_OPTIONS",
                                  "ASAN_OPTIONS", "UBSAN_OPTIONS"})
             if (const char* value = std::getenv(keep))
@@ -187,6 +188,8 @@ protected:
         ASSERT_TRUE(xscreen::xdotool("key Return"));
     }
 
+    // The desktop's language settings the program starts with.
+    std::vector<std::string> language = {"LANG=C"};
     testutil::TempDir dir;
     Display* display = nullptr;
     pid_t child = -1;
@@ -274,7 +277,9 @@ TEST_F(ProgramWindow, TheBackgroundOpensTheHomePageOnlyWhereTheEditorDoesNotCove
     usleep(500000);   // a second, late call would show by now
     const std::string links = testutil::readFile(dir.file("links"));
     EXPECT_EQ(std::count(links.begin(), links.end(), '\n'), 1) << links;
-    EXPECT_EQ(links.rfind("http", 0), 0u) << links;
+    const std::string page = links.substr(0, links.find('\n'));
+    EXPECT_EQ(page.rfind('/', 0), 0u) << "an absolute path: " << links;
+    EXPECT_TRUE(std::filesystem::is_regular_file(page)) << page;
 }
 
 TEST_F(ProgramWindow, AFileThatCannotBeReadIsReportedAndChangesNothing)
@@ -297,6 +302,66 @@ TEST_F(ProgramWindow, AFileThatCannotBeReadIsReportedAndChangesNothing)
     // Produced from the same mesh as before.
     clickProduce();
     EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow));
+}
+
+// The same program in the desktop's language: title, a tooltip, the tab
+// captions and the help page F1 opens.
+struct LanguageLook {
+    std::string titlePart;     // in the main title
+    std::string openTip;       // the open button's tooltip
+    std::string patternTab;    // the selected pattern tab's picture, below ui/
+    std::string helpPage;      // the page's file name
+};
+
+class ProgramInLanguage : public ProgramWindow {
+protected:
+    void expectLook(const LanguageLook& look)
+    {
+        EXPECT_NE(title().find(look.titlePart), std::string::npos) << title();
+
+        // The tab's picture as it shows: the bar's last row is below the window.
+        const xscreen::Shot tab = pictureOf(std::string(PEXOLEN_SOURCE_DIR) + "/ui/" +
+                                            look.patternTab);
+        xscreen::Shot shown = tab;
+        shown.height = tab.height - 1;
+        shown.pixels.resize(size_t(shown.width) * size_t(shown.height));
+        EXPECT_TRUE(waitUntil([&] { return shows(10, height - 38, shown); }))
+            << "the pattern tab shows " << look.patternTab;
+
+        ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(window) + " " +
+                                     std::to_string(width - 250 + 12) + " " +
+                                     std::to_string(barY())));
+        EXPECT_TRUE(waitUntil([&] { return xscreen::findByTitle(display, look.openTip, true); }))
+            << "no tooltip \"" << look.openTip << "\"";
+
+        ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(window) +
+                                     " 20 100 key F1"));
+        EXPECT_TRUE(waitUntil([&] { return !testutil::readFile(dir.file("links")).empty(); }));
+        const std::string links = testutil::readFile(dir.file("links"));
+        EXPECT_NE(links.find("/" + look.helpPage + "\n"), std::string::npos) << links;
+    }
+};
+
+TEST_F(ProgramInLanguage, AnEnglishDesktopReadsEnglish)
+{
+    expectLook({"Stereogram maker", "Open", "tabs/en/pattern_on.bmp", "index.html"});
+}
+
+class ProgramInChinese : public ProgramInLanguage {
+protected:
+    void SetUp() override
+    {
+        language = {"LANG=zh_CN.UTF-8", "LOCPATH=" PEXOLEN_TEST_LOCPATH};
+        ProgramInLanguage::SetUp();
+    }
+};
+
+TEST_F(ProgramInChinese, AChineseDesktopSeesTheDesignsInterface)
+{
+    // "Ovek 出品  三维立体画制作" (by Ovek, stereogram maker), "打开" (open).
+    expectLook({"Ovek \xe5\x87\xba\xe5\x93\x81  \xe4\xb8\x89\xe7\xbb\xb4\xe7\xab\x8b"
+                "\xe4\xbd\x93\xe7\x94\xbb\xe5\x88\xb6\xe4\xbd\x9c",
+                "\xe6\x89\x93\xe5\xbc\x80", "tabs/pattern_on.bmp", "index.zh.html"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/data_files.h"
 #include "app/screens.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
@@ -131,7 +132,7 @@ TEST_F(Screens, StartUpShowsThePatternTabWithTheDemoPatternAndMesh)
     Component* root = MYPLAT.getRootComponent();
     EXPECT_EQ(root->getComponentAt(0), backPane);
     EXPECT_EQ(root->getComponentAt(root->getComponentCount() - 1), &buttons::button_save);
-    EXPECT_STREQ(buttons::button_open.tooltipText, "\xb4\xf2\xbf\xaa");
+    EXPECT_STREQ(buttons::button_open.tooltipText, "Open");   // no catalogue: English
 }
 
 TEST_F(Screens, EachTabShowsItsScreenAndEnablesItsButtons)
@@ -365,7 +366,7 @@ TEST_F(Screens, ProduceAndSaveGiveTheCommandLinesPicture)
         const Image* previous = imagePane->getImage();
         windows.calls.clear();
         click(buttons::button_produce);
-        EXPECT_EQ(titles(), (std::vector<std::string>{kBusyTitle, kMainTitle}));
+        EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), mainTitle()}));
         EXPECT_EQ(main_state, MAIN_STATE_IMAGE);
         EXPECT_EQ(shown(), "i");
         ASSERT_NE(imagePane->getImage(), nullptr);
@@ -412,7 +413,7 @@ TEST_F(Screens, AWindowTooLowForAPictureRefusesToProduce)
     EXPECT_NE(messages()[0].find("866 x 0"), std::string::npos) << messages()[0];
     EXPECT_EQ(imagePane->getImage(), previous);
     EXPECT_EQ(main_state, MAIN_STATE_PATTERN);
-    EXPECT_EQ(titles(), (std::vector<std::string>{kBusyTitle, kMainTitle}));
+    EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), mainTitle()}));
 }
 
 // A program named xdg-open first on the search path records its arguments.
@@ -446,7 +447,7 @@ protected:
     std::string oldPath;
 };
 
-TEST_F(HomePage, TheBackgroundOpensTheHomePageWhereTheEditorDoesNotCoverIt)
+TEST_F(HomePage, TheBackgroundAndF1OpenTheHelpPageWhereTheEditorDoesNotCoverIt)
 {
     const int x = backPane->left + backPane->width / 2, y = backPane->top + backPane->height / 2;
     click(tabs::modelMenu);
@@ -456,8 +457,31 @@ TEST_F(HomePage, TheBackgroundOpensTheHomePageWhereTheEditorDoesNotCoverIt)
     modelType = MODEL_TYPE_IMAGE;   // the depth picture takes no clicks
     click(tabs::modelMenu);
     clickAt(x, y);
-    const std::string link = "[" + std::string(kHomePage) + "]\n";
-    EXPECT_EQ(calls(2), link + link);
+    MYPLAT.getRootComponent()->fireKeyEvent(0x70, OVEK_DOWN);   // F1, on any tab
+    MYPLAT.getRootComponent()->fireKeyEvent(0x71, OVEK_DOWN);   // F2: nothing
+    const std::string page = findHelpPage();
+    EXPECT_TRUE(std::filesystem::path(page).is_absolute()) << page;
+    EXPECT_TRUE(std::filesystem::is_regular_file(page)) << page;
+    EXPECT_TRUE(testutil::readFile(page).find("practice.png") != std::string::npos);
+    const std::string link = "[" + page + "]\n";
+    EXPECT_EQ(calls(3), link + link + link);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(HomePage, AnOpenerThatFailsOrIsMissingIsReportedWithThePagesPath)
+{
+    testutil::writeFile(dir.file("xdg-open"), "#!/bin/sh\nexit 3\n");
+    openHelp();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].find("exit status 3"), std::string::npos) << messages()[0];
+    EXPECT_NE(messages()[0].find(findHelpPage()), std::string::npos) << messages()[0];
+
+    setenv("PATH", dir.path().c_str(), 1);
+    std::filesystem::remove(dir.file("xdg-open"));
+    openHelp();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_NE(messages()[1].find("xdg-open"), std::string::npos) << messages()[1];
+    EXPECT_NE(messages()[1].find(findHelpPage()), std::string::npos) << messages()[1];
 }
 
 TEST_F(HomePage, CommandsGetTheirArgumentsUntouchedByAnyShell)

@@ -76,7 +76,7 @@ TEST(FileDialog, WindowsFilterPairsBecomeFltkFilterLines)
         {{{"3D (*.3ds;*.om)", "*.3ds;*.om"}, {"All", "*.*"}}, "3D\t{*.3ds,*.om}\nAll\t*"},
         {{{"Models (*.3ds)", "*.3ds; *.om"}}, "Models (*.3ds)\t{*.3ds,*.om}"},
         {{{"(*.bmp)", "*.bmp"}}, "(*.bmp)\t*.bmp"},
-        {{{"\xCD\xBC\xC6\xAC", "*.bmp"}}, "\xE5\x9B\xBE\xE7\x89\x87\t*.bmp"},   // 图片
+        {{{"\xE5\x9B\xBE\xE7\x89\x87", "*.bmp"}}, "\xE5\x9B\xBE\xE7\x89\x87\t*.bmp"},   // 图片
         {{{"tab\there", ";;"}}, "tab here\t*"},
     };
     for (const auto& c : cases)

@@ -30,7 +30,7 @@ std::vector<Button> buttons()
         // Toolbar buttons and tabs lie on a stretched bar; the bottom-bar buttons
         // are drawn over it only at rest.
         Button b;
-        const std::string folder = prefix.substr(0, prefix.find('/'));
+        const std::string folder = prefix.substr(0, prefix.find('/'));   // tabs/en/x: tabs
         b.bar = folder == "buttons" ? "" : folder + "/bar.bmp";
         for (const std::string& s : suffixes)
             b.states.push_back({prefix + s + ".bmp", w, 38});
@@ -43,9 +43,12 @@ std::vector<Button> buttons()
     for (const char* command : {"import", "select_all", "select_linked", "undo", "redo",
                                 "addFace", "removeFace", "removePoint", "extend"})
         add(std::string("toolbar/") + command, {"_off", "_in"}, 30);
-    add("tabs/pattern", {"_off", "_on"}, 100);
-    add("tabs/model", {"_off", "_on"}, 100);
-    add("tabs/image", {"_off", "_on"}, 120);
+    // Tabs carry their captions: the design's Chinese set, and one per language.
+    for (const char* language : {"", "en/"}) {
+        add(std::string("tabs/") + language + "pattern", {"_off", "_on"}, 100);
+        add(std::string("tabs/") + language + "model", {"_off", "_on"}, 100);
+        add(std::string("tabs/") + language + "image", {"_off", "_on"}, 120);
+    }
     add("buttons/open", {"_out", "_up", "_down", "_dis"}, 33);
     add("buttons/produce", {"_out", "_up", "_down", "_dis"}, 25);
     add("buttons/save", {"_out", "_up", "_down", "_dis"}, 25);
@@ -81,7 +84,8 @@ bool samePixels(const ovek::Image& a, const ovek::Image& b)
 
 TEST(UiPictures, BackgroundAndBarsHaveTheirSizes)
 {
-    for (const Picture& p : {Picture{"back.bmp", 500, 180}, Picture{"toolbar/bar.bmp", 30, 38},
+    for (const Picture& p : {Picture{"back.bmp", 500, 180}, Picture{"en/back.bmp", 500, 180},
+                             Picture{"toolbar/bar.bmp", 30, 38},
                              Picture{"tabs/bar.bmp", 30, 38}})
         load(p);
 }
@@ -113,6 +117,19 @@ TEST(UiPictures, ToolbarButtonsAndTabsBlendIntoTheirBar)
                 ASSERT_EQ(img->getColor(0, y), bar->getColor(0, y)) << p.path << " row " << y;
         }
     }
+}
+
+// Each language's pictures say it in their own words: no set is a copy of
+// another.
+TEST(UiPictures, PicturesWithWordsDifferByLanguage)
+{
+    for (const Picture& zh : {Picture{"tabs/pattern_on.bmp", 100, 38},
+                              Picture{"tabs/model_off.bmp", 100, 38},
+                              Picture{"tabs/image_on.bmp", 120, 38}}) {
+        const Picture en{std::string(zh.path).insert(5, "en/"), zh.width, zh.height};
+        EXPECT_FALSE(samePixels(*load(zh), *load(en))) << zh.path;
+    }
+    EXPECT_FALSE(samePixels(*load({"back.bmp", 500, 180}), *load({"en/back.bmp", 500, 180})));
 }
 
 }  // namespace

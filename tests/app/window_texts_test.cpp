@@ -1,0 +1,126 @@
+// Every text the window shows passes through the catalogues: run in the
+// pseudo-language "xx", whose catalogue is the template with every text in
+// [[ ]], a text that reaches the window system without its brackets was never
+// looked up, or is missing from the template.
+#include <gtest/gtest.h>
+
+#include "app/data_files.h"
+#include "app/screens.h"
+#include "image/image.h"
+#include "tests/base/language_env.h"
+#include "tests/test_util.h"
+#include "tests/toolkit/fake_window_system.h"
+#include "toolkit/platform.h"
+
+using namespace ovek;
+
+namespace {
+
+faketk::FakeWindowSystem windows;
+
+class StartUp : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        testutil::useLanguage({"xx", "C.UTF-8", nullptr, nullptr}, PEXOLEN_TEST_LOCALE_DIR);
+        MYPLAT.init(&windows, 866, 621);
+        init();
+        MYPLAT.setSize(866, 592);
+    }
+};
+const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new StartUp);
+
+bool translated(const std::string& text)
+{
+    return text.size() >= 4 && text.compare(0, 2, "[[") == 0 &&
+           text.compare(text.size() - 2, 2, "]]") == 0;
+}
+
+// Every tooltip of the component tree below c.
+void collectTooltips(const Component* c, std::vector<std::string>& out)
+{
+    if (auto* b = dynamic_cast<const ImageButton*>(c); b && b->tooltipText)
+        out.push_back(b->tooltipText);
+    for (int i = 0; i < const_cast<Component*>(c)->getComponentCount(); ++i)
+        collectTooltips(const_cast<Component*>(c)->getComponentAt(i), out);
+}
+
+void clickAt(int x, int y)
+{
+    Component* root = MYPLAT.getRootComponent();
+    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_MOVE);
+    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_DOWN);
+    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_UP);
+}
+
+void click(const Component& c)
+{
+    clickAt(c.left + c.width / 2, c.top + c.height / 2);
+}
+
+TEST(WindowTexts, EveryTextTheWindowShowsComesFromTheCatalogue)
+{
+    ASSERT_EQ(uiLanguage(), "xx") << "the pseudo-language catalogue was not found";
+    std::vector<std::string> shown;
+    collectTooltips(MYPLAT.getRootComponent(), shown);
+    EXPECT_EQ(shown.size(), 20u) << "17 toolbar buttons and 3 on the bottom bar";
+    shown.push_back(mainTitle());
+
+    // Produce (busy and normal titles), open and save with their dialogs'
+    // filters, failures reported in message boxes, the help page not opening.
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("broken.3ds"), "not a model");
+    click(buttons::button_produce);
+    click(tabs::modelMenu);
+    windows.dialogAnswer = dir.file("broken.3ds");
+    click(buttons::button_open);
+    for (const FileFilter& f : windows.lastFilters)
+        shown.push_back(f.label);
+    windows.dialogAnswer = dir.file("missing/mesh.om");
+    click(buttons::button_save);
+    for (const FileFilter& f : windows.lastFilters)
+        shown.push_back(f.label);
+    click(tabs::imageMenu);
+    click(buttons::button_save);
+    for (const FileFilter& f : windows.lastFilters)
+        shown.push_back(f.label);
+    click(tabs::patternMenu);
+    windows.dialogAnswer = dir.file("broken.3ds");
+    click(buttons::button_open);
+    setenv("PATH", dir.path().c_str(), 1);   // no xdg-open
+    openHelp();
+
+    int titles = 0, messages = 0;
+    for (const std::string& call : windows.calls) {
+        if (call.rfind("title ", 0) == 0) {
+            shown.push_back(call.substr(6));
+            ++titles;
+        } else if (call.rfind("message Pexolen: ", 0) == 0) {
+            shown.push_back(call.substr(17));
+            ++messages;
+        } else if (call.rfind("tip+ ", 0) == 0) {
+            shown.push_back(call.substr(5));
+        }
+    }
+    EXPECT_EQ(titles, 2);
+    EXPECT_EQ(messages, 5) << "two opens and two saves failed, the help page did not open";
+    for (const std::string& text : shown)
+        EXPECT_TRUE(translated(text)) << "not from the catalogue: \"" << text << "\"";
+}
+
+// A language with texts but no pictures of its own gets the English ones.
+TEST(WindowTexts, ALanguageWithoutItsOwnPicturesGetsTheEnglishOnes)
+{
+    const auto expectPicture = [](const Image* shown, const std::string& path) {
+        Image expected(nullptr, 1, 1);
+        ASSERT_TRUE(expected.loadImage(path)) << path;
+        ASSERT_NE(shown, nullptr) << path;
+        EXPECT_TRUE(shown->pixels == expected.pixels) << path;
+    };
+    const std::string ui = std::string(PEXOLEN_SOURCE_DIR) + "/ui/";
+    expectPicture(tabs::patternMenu.selectedImage, ui + "tabs/en/pattern_on.bmp");
+    expectPicture(tabs::imageMenu.unselectedImage, ui + "tabs/en/image_off.bmp");
+    expectPicture(backPane->getImage(), ui + "en/back.bmp");
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+# Fails when a catalogue lacks a translation of a text of the template.
+#   cmake -DMSGCMP=... -DPOT=pexolen.pot -DCATALOGUES=a.po;b.po -P check_catalogues.cmake
+if(NOT EXISTS "${POT}")
+  message(FATAL_ERROR "no template at ${POT}: build the target pexolen_catalogues")
+endif()
+list(LENGTH CATALOGUES count)
+if(count LESS 2)
+  message(FATAL_ERROR "expected the Chinese and English catalogues, found: ${CATALOGUES}")
+endif()
+set(problems "")
+foreach(po ${CATALOGUES})
+  # Untranslated and fuzzy entries count as missing.
+  execute_process(COMMAND ${MSGCMP} ${po} ${POT} RESULT_VARIABLE status ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    string(APPEND problems "${po}:\n${err}\n")
+  endif()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "Texts of the template without a translation:\n${problems}")
+endif()
