@@ -38,7 +38,7 @@ void seedRow(const ovek::Image* pattern, int width, int y, uint8_t* bytes)
 
 bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
                  int height, ovek::RowSink& sink, const std::function<void(int rows)>& delivered,
-                 const RowMarks& marks)
+                 const ovek::RowMarks& marks)
 {
     const size_t rowBytes = 3 * size_t(std::max(0, width));
     std::vector<uint8_t> block(rowBytes * kBlockRows);
@@ -52,7 +52,7 @@ bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* p
                     generator.computeRow(y, bytes, worker);
                 if (marks.signature)
                     stampSignatureRow(bytes, width, y);
-                stampGuideRow(bytes, width, height, y, marks.guides);
+                ovek::stampGuideRow(bytes, width, height, y, marks.guides);
             }
         });
         if (!sink.putRows(first, count, block.data(), std::ptrdiff_t(rowBytes)))

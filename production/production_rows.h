@@ -15,11 +15,15 @@ class Image;
 class RowSink;
 }
 
+namespace ovek {
+
 // What is drawn over the finished rows.
 struct RowMarks {
-    bool signature = true;   // the signature mark
-    ovek::GuideDots guides;  // none by default
+    bool signature = true;  // the signature mark
+    GuideDots guides;       // none by default
 };
+
+}  // namespace ovek
 
 // Delivers all height rows of a width-pixel picture to sink: the generator's
 // runs in its order, then the rows after those it computes, telling delivered
@@ -28,4 +32,4 @@ struct RowMarks {
 bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
                  int height, ovek::RowSink& sink,
                  const std::function<void(int rows)>& delivered = nullptr,
-                 const RowMarks& marks = RowMarks());
+                 const ovek::RowMarks& marks = ovek::RowMarks());
