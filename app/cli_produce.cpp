@@ -5,6 +5,7 @@
 
 #include "app/cli.h"
 #include "app/cli_files.h"
+#include "app/cli_settings.h"
 #include "app/data_files.h"
 #include "app/progress_line.h"
 #include "engine/triangle_model.h"
@@ -19,21 +20,20 @@ namespace ovek {
 
 namespace {
 
-const CommandSpec kProduce = {
-    "produce",
-    "Usage: pexolen produce [--model FILE [--size WxH] | --depth FILE] [--pattern FILE]\n"
-    "                       [-o FILE] [--format FORMAT] [--threads N] [-q]\n"
+const char kProduceHead[] =
+    "Usage: pexolen produce [--model FILE [--size WxH] | --depth FILE] [--pattern FILE|KIND]\n"
+    "                       [-o FILE] [--format FORMAT] [--threads N] [-q] [-v] [SETTINGS]\n"
     "\n"
     "Makes a stereogram: a picture that shows depth when you look through it, as\n"
-    "if at something far behind it (parallel viewing).\n"
+    "if at something far behind it (parallel viewing), or, with --cross-eyed,\n"
+    "with the eyes crossed in front of it.\n"
     "\n"
     "Depth, from a model (the default) or from a grey picture:\n"
     "  --model FILE       a .3ds or .om model (default: demo/demo.3ds)\n"
-    "  --size WxH         the picture size for a model (default: 866x554); at most\n"
-    "                     16384 on a side and 67108864 pixels in all\n"
     "  --depth FILE       a picture whose brightness is height, white nearest;\n"
-    "                     '-' reads standard input. The result is at least\n"
-    "                     800 x 600 and never smaller than the picture.\n"
+    "                     '-' reads standard input; 16-bit PNG and PGM are read at\n"
+    "                     full precision. The result is at least 800 x 600 and\n"
+    "                     never smaller than the picture (or --size).\n"
     "Pattern:\n"
     "  --pattern FILE     the picture repeated across the result (default:\n"
     "                     demo/pattern.bmp); '-' reads standard input; 'none'\n"
@@ -48,27 +48,43 @@ const CommandSpec kProduce = {
     "  --threads N        compute on N threads, 1 to 256 (default: one per core);\n"
     "                     the result is the same whatever N\n"
     "  -q, --quiet        no success line and no progress line\n"
-    "  -h, --help         this text\n"
+    "  -v, --verbose      first a line on the geometry: the background repeat, the\n"
+    "                     nearest repeat and the depth levels the picture can show\n"
+    "  -h, --help         this text\n";
+
+const char kProduceTail[] =
     "\n"
-    "Pictures are read by content: BMP, PNG, JPEG, GIF, PNM or PSD.\n"
+    "Options take their value as --opt value or --opt=value. Pictures are read by\n"
+    "content: BMP, PNG, JPEG, GIF, PNM or PSD.\n"
     "\n"
     "Examples:\n"
     "  pexolen produce\n"
     "  pexolen produce --model cube.3ds --size 1200x800 -o cube.png\n"
+    "  pexolen produce --model car.3ds --rotate 0,180,0 --cross-eyed\n"
     "  pexolen produce --depth hemi.png --pattern stones.jpg -o hemi.jpg\n"
-    "  pngtopnm d.png | pexolen produce --depth - -o - --format png > s.png\n",
-    {
+    "  pexolen produce --depth hemi.png --pattern dots --depth-scale 1.5 --guides top\n"
+    "  pexolen produce --depth hemi.png --print 20x15cm --dpi 300 --eye-separation 6cm\n"
+    "  pngtopnm d.png | pexolen produce --depth - -o - --format png > s.png\n";
+
+const std::string kProduceHelp = std::string(kProduceHead) + settingsHelp() + kProduceTail;
+
+std::vector<OptionSpec> produceOptions()
+{
+    std::vector<OptionSpec> options = {
         {"--model", nullptr, true},
-        {"--size", nullptr, true},
         {"--depth", nullptr, true},
-        {"--pattern", nullptr, true},
         {"--output", "-o", true},
         {"--format", nullptr, true},
         {"--threads", nullptr, true},
         {"--quiet", "-q", false},
-    },
-    0,
-};
+        {"--verbose", "-v", false},
+    };
+    for (const OptionSpec& o : settingsOptions())
+        options.push_back(o);
+    return options;
+}
+
+const CommandSpec kProduce = {"produce", kProduceHelp.c_str(), produceOptions(), 0};
 
 struct ProduceOptions {
     std::string pattern;     // empty: the default pattern
@@ -81,6 +97,8 @@ struct ProduceOptions {
     std::string format;      // empty: by the output's name
     int threads = 0;         // 0: one per core
     bool quiet = false;
+    bool verbose = false;    // the geometry line first
+    StereogramSettings settings;
 };
 
 constexpr int kMaxThreads = 256;
@@ -95,28 +113,21 @@ bool parseThreads(const std::string& text, int& threads)
     return true;
 }
 
-bool parseSize(const std::string& text, int& w, int& h)
-{
-    long long a = 0, b = 0;
-    char x = 0, extra = 0;
-    if (std::sscanf(text.c_str(), "%lld%c%lld%c", &a, &x, &b, &extra) != 3 || (x != 'x' && x != 'X'))
-        return false;
-    if (a < 1 || b < 1 || a > kMaxProduceSide || b > kMaxProduceSide || a * b > kMaxProducePixels)
-        return false;
-    w = int(a);
-    h = int(b);
-    return true;
-}
-
 // kContinue, or the status once help was printed or a mistake reported.
 int parseOptions(const Args& args, ProduceOptions& o)
 {
     ParsedArgs parsed;
     if (int status = parseArgs(kProduce, args, parsed); status != kContinue)
         return status;
+    if (int status = applySettings(kProduce, parsed, o.settings); status != kContinue)
+        return status;
+    if (int status = applyPictureSize(kProduce, parsed, o.settings, o.width, o.height,
+                                      o.sizeGiven);
+        status != kContinue)
+        return status;
     for (const auto& [name, value] : parsed.options) {
         if (name == "--pattern")
-            o.pattern = value;
+            o.pattern = isGeneratedPattern(value) ? "" : value;
         else if (name == "--depth")
             o.depth = value;
         else if (name == "--model")
@@ -127,21 +138,15 @@ int parseOptions(const Args& args, ProduceOptions& o)
             o.format = value;
         else if (name == "--quiet")
             o.quiet = true;
-        else if (name == "--threads") {
-            if (!parseThreads(value, o.threads))
-                return commandUsageError(kProduce, "--threads takes a count from 1 to " +
-                                                       std::to_string(kMaxThreads) + ", not '" +
-                                                       value + "'");
-        } else if (!parseSize(value, o.width, o.height))
-            return commandUsageError(kProduce, "--size takes WIDTHxHEIGHT, each 1 to " +
-                                                   std::to_string(kMaxProduceSide) + " and " +
-                                                   std::to_string(kMaxProducePixels) +
-                                                   " pixels in all, not '" + value + "'");
-        else
-            o.sizeGiven = true;
+        else if (name == "--verbose")
+            o.verbose = true;
+        else if (name == "--threads" && !parseThreads(value, o.threads))
+            return commandUsageError(kProduce, "--threads takes a count from 1 to " +
+                                                   std::to_string(kMaxThreads) + ", not '" +
+                                                   value + "'");
     }
-    if (!o.depth.empty() && (!o.model.empty() || o.sizeGiven))
-        return commandUsageError(kProduce, "--depth cannot be combined with --model or --size");
+    if (!o.depth.empty() && !o.model.empty())
+        return commandUsageError(kProduce, "--depth cannot be combined with --model");
     return kContinue;
 }
 
@@ -155,15 +160,13 @@ bool singleColour(const Image& img)
 }
 
 // Results that are made but cannot show any depth get a warning.
-void warnAboutFlatResults(const std::string& patternPath, const Image* pattern, int width)
+void warnAboutFlatResults(const std::string& patternPath, const Image* pattern, int width,
+                          double repeat)
 {
     if (pattern && singleColour(*pattern))
         warn("the pattern " + inputName(patternPath) + " is a single colour (" +
              std::to_string(pattern->getWidth()) + " x " + std::to_string(pattern->getHeight()) +
              "): the result cannot show depth");
-    // The distance between the two eyes' views of the base plane.
-    const ViewerModel viewer;
-    const double repeat = 2 * viewer.eye_dis * viewer.img_h / viewer.eye_h;
     if (width < repeat)
         warn("the picture is " + std::to_string(width) + " pixels wide, narrower than one " +
              "pattern repeat (" + std::to_string(int(repeat + 0.5)) +
@@ -175,7 +178,7 @@ void warnAboutFlatResults(const std::string& patternPath, const Image* pattern, 
 FileResult loadDepth(const std::string& path, GreyPicture& depth)
 {
     if (path != "-")
-        return loadGreyPicture(path, depth);
+        return loadGreyPicture(path, depth, true);
     Image img(nullptr, 1, 1);
     FileResult r = loadPicture(path, img);
     if (r)
@@ -190,8 +193,10 @@ int runProduce(const Args& args)
     ProduceOptions o;
     if (int status = parseOptions(args, o); status != kContinue)
         return status;
-    const std::string patternPath =
-        o.pattern == "none" ? "" : o.pattern.empty() ? findDataFile("demo/pattern.bmp") : o.pattern;
+    const bool generated = o.settings.pattern != PatternSource::Picture;
+    const std::string patternPath = o.pattern == "none" || generated ? ""
+                                    : o.pattern.empty()              ? findDataFile("demo/pattern.bmp")
+                                                                     : o.pattern;
     const std::string modelPath =
         !o.depth.empty() ? "" : o.model.empty() ? findDataFile("demo/demo.3ds") : o.model;
     std::vector<std::string> inputs;
@@ -216,6 +221,7 @@ int runProduce(const Args& args)
     ProductionInput in;
     in.pattern = pattern.get();
     in.threads = o.threads;
+    in.settings = o.settings;
     Component3D mesh;
     FacesModel faces;
     GreyPicture depth;
@@ -224,6 +230,10 @@ int runProduce(const Args& args)
             return failRead(o.depth, r.error);
         in.modelType = MODEL_TYPE_IMAGE;
         in.depthGrey = &depth;
+        if (o.sizeGiven) {
+            in.depthWidth = o.width;
+            in.depthHeight = o.height;
+        }
     } else {
         const FileResult r = openModelFile(modelPath, &mesh);
         if (!r)
@@ -241,7 +251,14 @@ int runProduce(const Args& args)
                     "the depth picture " + inputName(o.depth) + " is too large: " + allowed.error);
     int w = 0, h = 0;
     resultSize(in, w, h);
-    warnAboutFlatResults(patternPath, pattern.get(), w);
+    warnAboutFlatResults(patternPath, pattern.get(), w, backgroundRepeat(in));
+    if (o.verbose) {
+        const StereogramGeometry g = stereogramGeometry(in);
+        std::fprintf(output.path == "-" ? stderr : stdout,
+                     "geometry: background repeat %.2f px (height %.1f), nearest repeat %.2f px "
+                     "(height %.1f), %lld depth levels\n",
+                     g.backgroundRepeat, g.farHeight, g.nearestRepeat, g.nearHeight, g.levels);
+    }
 
     {
         ProgressLine progress(!o.quiet && isatty(STDERR_FILENO));

@@ -7,6 +7,10 @@
 //   build/release/bench/production_bench --benchmark_filter='Depth/w:4000/h:3000/map:1/threads:2'
 // (map 0: the demo depth picture stretched, 1: smooth, 2: noisy).
 // bench/compare_netpbm.sh times the command line end to end instead.
+// Settings: BM_DepthOversample times 1920 x 1080 from the demo depth picture
+// at oversampling 1 and 4 (both cores); BM_DotPattern times the generated
+// random-dot tile of an 800 x 600 production alone, beside BM_Depth's
+// 800 x 600 runs (map 0) for its share.
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -20,6 +24,7 @@
 #include "image/image.h"
 #include "image/row_sink.h"
 #include "mesh/model_open.h"
+#include "production/dot_pattern.h"
 #include "production/production.h"
 
 namespace {
@@ -114,10 +119,60 @@ void BM_Depth(benchmark::State& state)
 BENCHMARK(BM_Depth)
     ->ArgNames({"w", "h", "map", "threads"})
     ->Args({640, 480, kDemoMap, 1})->Args({640, 480, kDemoMap, 2})
+    ->Args({800, 600, kDemoMap, 1})
     ->Args({2000, 1500, kDemoMap, 1})->Args({2000, 1500, kDemoMap, 2})
     ->Args({4000, 3000, kSmooth, 1})->Args({4000, 3000, kSmooth, 2})
     ->Args({4000, 3000, kNoisy, 1})->Args({4000, 3000, kNoisy, 2})
     ->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
+
+// Arguments: oversampling, threads.
+void BM_DepthOversample(benchmark::State& state)
+{
+    const ovek::GreyPicture depth = depthMap(1920, 1080, kDemoMap);
+    ovek::ProductionInput in;
+    in.modelType = ovek::MODEL_TYPE_IMAGE;
+    in.pattern = &pattern();
+    in.depthGrey = &depth;
+    in.settings.oversample = int(state.range(0));
+    in.threads = int(state.range(1));
+    for (auto _ : state) {
+        DroppedRows rows;
+        ovek::produceStereogramRows(in, rows);
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_DepthOversample)
+    ->ArgNames({"oversample", "threads"})
+    ->Args({1, 2})->Args({4, 2})
+    ->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
+
+// The tile of an 800 x 600 depth production: 135 x 600 dots.
+void BM_DotPattern(benchmark::State& state)
+{
+    ovek::StereogramSettings s;
+    s.pattern = ovek::PatternSource(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ovek::dotPattern(s, 135, 600));
+}
+BENCHMARK(BM_DotPattern)->ArgName("kind")->Arg(int(ovek::PatternSource::Dots))
+    ->Arg(int(ovek::PatternSource::ColourDots))->Unit(benchmark::kMillisecond);
+
+// An 800 x 600 production with generated dots instead of the pattern picture.
+void BM_DepthDots(benchmark::State& state)
+{
+    const ovek::GreyPicture depth = depthMap(800, 600, kDemoMap);
+    ovek::ProductionInput in;
+    in.modelType = ovek::MODEL_TYPE_IMAGE;
+    in.depthGrey = &depth;
+    in.settings.pattern = ovek::PatternSource::Dots;
+    in.threads = int(state.range(0));
+    for (auto _ : state) {
+        DroppedRows rows;
+        ovek::produceStereogramRows(in, rows);
+    }
+}
+BENCHMARK(BM_DepthDots)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)
+    ->Iterations(1)->Repetitions(5)->ReportAggregatesOnly();
 
 void runMesh(benchmark::State& state, const Component3D& mesh)
 {

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kSweepRows = 64;  // segments swept at a time
-constexpr int kHeights = 256;   // heights of a grey picture
+constexpr int kHeights = 256;   // levels of an 8-bit grey picture
 // How far (in height) a settled cell stands above anything a farther segment
 // can reach where it crosses the sight line; rounding moves heights by far less.
 constexpr double kSettleMargin = 1e-2;
@@ -28,15 +28,28 @@ struct alignas(64) DepthTable::Scratch {
 };
 
 DepthTable::DepthTable(const RowArithmetic& eyes, const ovek::GreyPicture* depth, int width,
-                       int height, int needLo, int needHi, int columnLo, int columnHi, int workers)
-    : eyes_(eyes), depth_(depth && !depth->values.empty() ? depth : nullptr),
-      width_(width), height_(height), halfW_(width >> 1), halfH_(height >> 1), needLo_(needLo),
-      needHi_(needHi), columnLo_(columnLo), columnHi_(columnHi)
+                       int height, int needLo, int needHi, int columnLo, int columnHi, int workers,
+                       const ovek::RowOptions& options)
+    : eyes_(eyes), width_(width), height_(height), halfW_(width >> 1), halfH_(height >> 1),
+      needLo_(needLo), needHi_(needHi), columnLo_(columnLo), columnHi_(columnHi)
 {
+    const size_t samples = depth ? size_t(depth->width) * size_t(depth->height) : 0;
+    wide_ = depth && !depth->values16.empty() && depth->values16.size() == samples;
+    depth_ = depth && (wide_ || (!depth->values.empty() && depth->values.size() == samples))
+                 ? depth
+                 : nullptr;
+    const int levels = wide_ ? 65536 : kHeights;
+    heightOf_.resize(size_t(levels));
+    bool whole = true;
+    for (int v = 0; v < levels; ++v) {
+        const double h = ovek::sampleHeight(v, wide_, options);
+        heightOf_[size_t(v)] = h;
+        whole = whole && h == std::floor(h) && h >= 0 && h < (1 << 20);
+    }
     // With a whole-number eye-to-plane distance D below 2^20, D * z is exact for
-    // heights z of 0 .. 255, and so is (D * z) / D.
+    // whole heights z below 2^20, and so is (D * z) / D.
     const double D = eyes_.eye_h - eyes_.img_h;
-    flatExact_ = D > 0 && D < (1 << 20) && D == std::floor(D);
+    flatExact_ = whole && D > 0 && D < (1 << 20) && D == std::floor(D);
     // The segments (j, j + 1) for j = -halfH .. halfH - 2, split at the middle.
     const int last = halfH_ - 2;
     up_ = {-1, std::min(-1, last), -halfH_ - 1};
@@ -58,6 +71,12 @@ DepthTable::DepthTable(const RowArithmetic& eyes, const ovek::GreyPicture* depth
 }
 
 DepthTable::~DepthTable() = default;
+
+int DepthTable::level(int x, int y) const
+{
+    const size_t at = size_t(y) * size_t(depth_->width) + size_t(x);
+    return wide_ ? depth_->values16[at] : depth_->values[at];
+}
 
 DepthTable::Row* DepthTable::held(int r) const
 {
@@ -97,26 +116,35 @@ void DepthTable::release(int lo, int hi)
 }
 
 // The table rows a segment (j, j + 1) can write lie between the rows at which
-// its lowest and highest possible heights are seen; bounds over all 256 heights.
+// its lowest and highest possible heights are seen: bounds over every height
+// of an 8-bit picture; with 16-bit samples, over the least and the greatest
+// height with one more row each way for rounding between them.
 void DepthTable::findRowBounds(WorkerPool& pool)
 {
     const int count = std::max(0, 2 * halfH_ - 1);  // j = -halfH .. halfH - 2
     lowest_.assign(size_t(count), 0);
     highest_.assign(size_t(count), 0);
+    std::vector<double> heights = heightOf_;
+    int margin = 1;
+    if (wide_) {
+        const auto [least, most] = std::minmax_element(heights.begin(), heights.end());
+        heights = {*least, *most};
+        margin = 2;
+    }
     pool.run([&](int worker) {
         int from, to;
         splitRange(-halfH_, -halfH_ + count, pool.size(), worker, 1, from, to);
         for (int j = from; j < to; ++j) {
             double lo = HUGE_VAL, hi = -HUGE_VAL;
-            for (int z = 0; z < kHeights; ++z) {
+            for (const double z : heights) {
                 for (int y : {j, j + 1}) {
                     const double seen = eyes_.imageY(y, z);
                     lo = std::min(lo, seen);
                     hi = std::max(hi, seen);
                 }
             }
-            lowest_[size_t(j + halfH_)] = truncClamp(lo, -height_, height_) - 1;
-            highest_[size_t(j + halfH_)] = truncClamp(hi, -height_, height_) + 1;
+            lowest_[size_t(j + halfH_)] = truncClamp(lo, -height_, height_) - margin;
+            highest_[size_t(j + halfH_)] = truncClamp(hi, -height_, height_) + margin;
         }
     });
     // Down: rows below the least lowest of the segments still to come are final.
@@ -187,12 +215,14 @@ void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int column
     const RowArithmetic eyes = eyes_;
     const int out = sweep.outwards;
     const int jLow = std::min(jFirst, jEnd - out), jHigh = std::max(jFirst, jEnd - out);
-    if (s.seenFrom != jLow) {  // once per worker and batch of segments
+    if (!wide_ && s.seenFrom != jLow) {  // once per worker and batch of segments
         for (int j = jLow; j <= jHigh + 1; ++j)
             for (int z = 0; z < kHeights; ++z)
-                s.seenAt[size_t(j - jLow) * kHeights + size_t(z)] = eyes.imageY(j, z);
+                s.seenAt[size_t(j - jLow) * kHeights + size_t(z)] =
+                    eyes.imageY(j, heightOf_[size_t(z)]);
         s.seenFrom = jLow;
     }
+    const double* heightOf = heightOf_.data();
     const double D = eyes.eye_h - eyes.img_h;
     const int pictureCenterX = depth_->width >> 1, pictureCenterY = depth_->height >> 1;
     const int from = std::max(columnFrom, halfW_ - pictureCenterX);
@@ -213,18 +243,26 @@ void DepthTable::sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int column
             // Outside the picture heights are 0: nothing rises above the table's zeros.
             if (first >= end || (!insideA && !insideB))
                 continue;
-            const int zA = insideA ? depth_->at(ix, rowA) : 0;
-            const int zB = insideB ? depth_->at(ix, rowB) : 0;
-            if ((zA | zB) == 0)
+            // Outside the picture the height is 0, whatever the samples map to.
+            const int zA = insideA ? level(ix, rowA) : -1;
+            const int zB = insideB ? level(ix, rowB) : -1;
+            double hA = zA < 0 ? 0.0 : heightOf[zA], hB = zB < 0 ? 0.0 : heightOf[zB];
+            if (!(hA > 0 || hB > 0))
                 continue;
-            const double* seenA = &s.seenAt[size_t(j - jLow) * kHeights];
-            const double* seenB = seenA + kHeights;
             // The distance from the middle row to the segment's near end.
             const double near = out > 0 ? j : -(j + 1);
-            double yA = seenA[zA], yB = seenB[zB];
+            double yA, yB;
+            if (wide_) {
+                yA = eyes.imageY(j, hA);
+                yB = eyes.imageY(j + 1, hB);
+            } else {
+                const double* seenA = &s.seenAt[size_t(j - jLow) * kHeights];
+                const double* seenB = seenA + kHeights;
+                yA = zA < 0 ? eyes.imageY(j, 0.0) : seenA[zA];
+                yB = zB < 0 ? eyes.imageY(j + 1, 0.0) : seenB[zB];
+            }
             if (!(-halfH_ < yA && yA < halfH_ && -halfH_ < yB && yB < halfH_))
                 continue;
-            double hA = zA, hB = zB;
             // Only the heights follow the exchange; the segment stays (j, hA)-(j + 1, hB).
             if (yA > yB) {
                 std::swap(yA, yB);

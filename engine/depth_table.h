@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/row_arithmetic.h"
+#include "engine/row_options.h"
 
 class WorkerPool;
 namespace ovek {
@@ -24,9 +25,12 @@ public:
     // A width x height table of a depth picture (null: flat, all zeros) seen
     // with eyes; only rows needLo .. needHi and columns [columnLo, columnHi)
     // (both centred on the table's middle as the lookup does: row r is
-    // r + (height >> 1)) are ever read. The picture must outlive this.
+    // r + (height >> 1)) are ever read. The picture must outlive this. Its
+    // samples become heights as options say (scaled, inverted; 16-bit samples
+    // v / 257, so that v = 257 w stands where the 8-bit sample w does).
     DepthTable(const RowArithmetic& eyes, const ovek::GreyPicture* depth, int width, int height,
-               int needLo, int needHi, int columnLo, int columnHi, int workers);
+               int needLo, int needHi, int columnLo, int columnHi, int workers,
+               const ovek::RowOptions& options = {});
     ~DepthTable();
     DepthTable(const DepthTable&) = delete;
     DepthTable& operator=(const DepthTable&) = delete;
@@ -56,12 +60,15 @@ private:
     void sweepStrip(const Sweep& sweep, int jFirst, int jEnd, int columnFrom, int columnTo,
                     Scratch& s);
     Row* held(int r) const;
+    int level(int x, int y) const;
 
     RowArithmetic eyes_;
     const ovek::GreyPicture* depth_;
     int width_, height_, halfW_, halfH_;
     int needLo_, needHi_, columnLo_, columnHi_;
     bool flatExact_;  // a flat segment's intersection is its height, exactly
+    bool wide_;       // 16-bit samples: too many levels for a table of where each is seen
+    std::vector<double> heightOf_;  // per sample value: its height
 
     // Per segment j (index j + halfH): the rows it can write, [lowest, highest).
     std::vector<int> lowest_, highest_;

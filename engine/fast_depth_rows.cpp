@@ -20,6 +20,7 @@ constexpr double kSettleMargin = 1e-2;
 }  // namespace
 
 struct alignas(64) FastDepthRows::Scratch {
+    std::vector<uint8_t> fine;           // oversampled: the row computed, fineWidth columns
     std::vector<double> z, p;            // per sample: height, right-eye picture x
     std::vector<double> depth, source;   // per column: nearest height and its x
     std::vector<double> from;            // per column: where the left eye sees that point
@@ -28,18 +29,24 @@ struct alignas(64) FastDepthRows::Scratch {
 };
 
 FastDepthRows::FastDepthRows(const ViewerModel& viewer, const ovek::GreyPicture* depth,
-                             int width, int height, int span, int workers)
+                             int width, int height, int span, int workers,
+                             const ovek::RowOptions& options)
     : eyes_(viewer), width_(std::max(1, width)), height_(std::max(1, height)),
-      halfW_(width_ >> 1), halfH_(height_ >> 1), span_(std::max(0, span)),
-      rowsComputed_(height_ - 1)
+      halfW_(width_ >> 1), halfH_(height_ >> 1),
+      oversample_(std::clamp(options.oversample, 1, ovek::kMaxOversampling)),
+      fineWidth_(width_ * oversample_), fineHalf_(fineWidth_ >> 1),
+      scaleX_(kScale * oversample_), crossed_(options.crossed),
+      mirror_(options.low + options.high), low_(options.low), high_(options.high),
+      span_(std::max(0, span) * oversample_), rowsComputed_(height_ - 1)
 {
+    eyes_.eye_dis *= oversample_;
     const int samples = 2 * span_;
     cell0_.resize(size_t(samples));
     cell1_.resize(size_t(samples));
     fx_.resize(size_t(samples));
     int lo = width_, hi = -1;
     for (int s = 0; s < samples; ++s) {
-        const double X = double(s - span_) / kScale;
+        const double X = double(s - span_) / scaleX_;
         const double x0 = latticeFloor(X);
         fx_[size_t(s)] = X - x0;
         int cells[2];
@@ -60,7 +67,7 @@ FastDepthRows::FastDepthRows(const ViewerModel& viewer, const ovek::GreyPicture*
         needHi = std::min(tableRowOf(rowsComputed_ - 1) + 1, height_ - 1 - halfH_);
     }
     table_ = std::make_unique<DepthTable>(eyes_, depth, width_, height_, needLo, needHi, lo,
-                                          std::min(hi + 1, 2 * halfW_), workers);
+                                          std::min(hi + 1, 2 * halfW_), workers, options);
     // The downward sweep writes no row above -1.
     while (split_ < rowsComputed_ && tableRowOf(split_) < -2)
         ++split_;
@@ -70,11 +77,13 @@ FastDepthRows::FastDepthRows(const ViewerModel& viewer, const ovek::GreyPicture*
         auto s = std::make_unique<Scratch>();
         s->z.resize(size_t(samples));
         s->p.resize(size_t(samples));
-        s->depth.resize(size_t(width_));
-        s->source.resize(size_t(width_));
-        s->from.resize(size_t(width_));
-        s->winner.resize(size_t(width_));
-        s->next.resize(size_t(width_) + 1);
+        s->depth.resize(size_t(fineWidth_));
+        s->source.resize(size_t(fineWidth_));
+        s->from.resize(size_t(fineWidth_));
+        s->winner.resize(size_t(fineWidth_));
+        s->next.resize(size_t(fineWidth_) + 1);
+        if (oversample_ > 1)
+            s->fine.resize(3 * size_t(fineWidth_));
         scratch_.push_back(std::move(s));
     }
 }
@@ -125,9 +134,14 @@ bool FastDepthRows::nextRows(int most, WorkerPool& pool, int& first, int& count)
 }
 
 // DiffViewerModel::initImageX for output row i.
-void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
+void FastDepthRows::computeRow(int i, uint8_t* output, int worker) const
 {
     Scratch& s = *scratch_[size_t(worker)];
+    uint8_t* bytes = output;
+    if (oversample_ > 1) {
+        stretchRow(output, width_, oversample_, s.fine.data());
+        bytes = s.fine.data();
+    }
     // Locals, so that stores into the scratch rows do not make the compiler
     // reload them.
     const RowArithmetic eyes = eyes_;
@@ -160,7 +174,7 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
     // farther ones are turned away early.
     std::fill(s.depth.begin(), s.depth.end(), -1.0);
     std::fill(s.winner.begin(), s.winner.end(), INT_MIN);
-    const int half = halfW_;
+    const int half = fineHalf_;
     // A sight line from the eye falls steadily as it goes out, so a segment
     // crossing it from farther out is seen lower: once a column holds more than
     // the sight line's height at the near end of the current segment (with a
@@ -231,11 +245,19 @@ void FastDepthRows::computeRow(int i, uint8_t* bytes, int worker) const
 
     // The colour copy reads columns it may have written, so it goes in order;
     // where each column's colour comes from is worked out first.
-    for (int at = 0; at < 2 * half; ++at)
-        s.from[size_t(at)] = eyes.imageX(-eye, s.source[size_t(at)], s.depth[size_t(at)]);
+    if (crossed_) {
+        for (int at = 0; at < 2 * half; ++at)
+            s.from[size_t(at)] =
+                at - half - eyes.repeat(mirrored(s.depth[size_t(at)], mirror_, low_, high_));
+    } else {
+        for (int at = 0; at < 2 * half; ++at)
+            s.from[size_t(at)] = eyes.imageX(-eye, s.source[size_t(at)], s.depth[size_t(at)]);
+    }
     for (int m = -half; m < half; ++m) {
         const size_t at = size_t(m + half);
         if (s.depth[at] >= 0)
-            copyColour(bytes, width_, s.from[at], m);
+            copyColour(bytes, fineWidth_, s.from[at], m);
     }
+    if (oversample_ > 1)
+        averageRow(bytes, width_, oversample_, output);
 }

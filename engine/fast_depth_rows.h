@@ -8,12 +8,20 @@
 // before any division. The rows come in two runs outwards from the middle
 // row, the upper half upwards and the lower half downwards, following the
 // table's sweeps.
+//
+// Options beyond the design (RowOptions): heights scaled or inverted in the
+// table; oversampling, where each row is computed N times as wide with the
+// eyes N times as far apart and the picture sampled N times as finely along
+// x (a sideways stretch, which keeps every line of sight and so every height
+// seen), then averaged back to one pixel per N columns; crossed eyes, where
+// colours are copied over the repeat of the mirrored height.
 #include <memory>
 #include <vector>
 
 #include "engine/depth_table.h"
 #include "engine/row_arithmetic.h"
 #include "engine/row_generator.h"
+#include "engine/row_options.h"
 
 namespace ovek {
 struct GreyPicture;
@@ -25,7 +33,7 @@ public:
     // of a depth picture (null: flat), seen by viewer; workers: the size of
     // the pool that will compute the rows. The picture must outlive this.
     FastDepthRows(const ViewerModel& viewer, const ovek::GreyPicture* depth, int width,
-                  int height, int span, int workers);
+                  int height, int span, int workers, const ovek::RowOptions& options = {});
     ~FastDepthRows() override;
 
     int rows() const override { return rowsComputed_; }
@@ -40,10 +48,16 @@ private:
     bool rowReady(int i) const;
     void finishRow(int i, WorkerPool& pool);
 
-    RowArithmetic eyes_;
+    RowArithmetic eyes_;         // eye_dis times the oversampling
     int width_, height_;         // result and table size
     int halfW_, halfH_;          // width >> 1, height >> 1
-    int span_;
+    int oversample_;             // columns computed per output pixel
+    int fineWidth_, fineHalf_;   // the columns computed per row, and half of them
+    double scaleX_;              // fine columns per table column: 2.3 x oversample_
+    bool crossed_;
+    double mirror_;              // crossed: low + high of the mirrored heights
+    double low_, high_;
+    int span_;                   // in fine columns
     int rowsComputed_;           // every row but the last, which keeps its seed
 
     // Per sample k = -span .. span - 1: the lattice cell and weight along x.

@@ -16,6 +16,7 @@ constexpr uint32_t kNoTriangle = UINT32_MAX;
 }  // namespace
 
 struct alignas(64) FastFaceRows::Scratch {
+    std::vector<uint8_t> fine;       // oversampled: the row computed, width_ columns
     std::vector<double> depthRight, sourceRight, depthLeft, sourceLeft;  // per column
     std::vector<uint32_t> winnerLeft;  // per column: the triangle that gave depthLeft
     std::vector<uint32_t> active;    // triangles whose rows cover `row`, in list order
@@ -26,10 +27,15 @@ struct alignas(64) FastFaceRows::Scratch {
 };
 
 FastFaceRows::FastFaceRows(const ViewerModel& viewer, const FacesModel& faces, int width,
-                           int viewerHeight, int rows, int workers)
-    : eyes_(viewer), width_(std::max(0, width)), half_(width_ >> 1), centre_(viewerHeight / 2),
-      rows_(std::max(0, rows))
+                           int viewerHeight, int rows, int workers,
+                           const ovek::RowOptions& options)
+    : eyes_(viewer), outWidth_(std::max(0, width)),
+      oversample_(std::clamp(options.oversample, 1, ovek::kMaxOversampling)),
+      crossed_(options.crossed), mirror_(options.low + options.high), low_(options.low),
+      high_(options.high), width_(outWidth_ * oversample_), half_(width_ >> 1),
+      centre_(viewerHeight / 2), rows_(std::max(0, rows))
 {
+    eyes_.eye_dis *= oversample_;
     const double rowMin = -centre_, rowMax = rows_ - 1 - centre_;
     triangles_.reserve(faces.triangles.size());
     for (const auto& face : faces.triangles) {
@@ -37,8 +43,10 @@ FastFaceRows::FastFaceRows(const ViewerModel& viewer, const FacesModel& faces, i
         Corner c[3] = {{face->p0->x, face->p0->y, face->p0->z},
                        {face->p1->x, face->p1->y, face->p1->z},
                        {face->p2->x, face->p2->y, face->p2->z}};
-        for (Corner& p : c)
+        for (Corner& p : c) {
             p.y = eyes_.imageY(p.y, p.z);
+            p.x *= oversample_;
+        }
         // ... then sorted by TriangleModel::init's three compare-exchanges.
         Corner *low = &c[0], *mid = &c[1], *high = &c[2];
         if (low->y > mid->y)
@@ -75,6 +83,8 @@ FastFaceRows::FastFaceRows(const ViewerModel& viewer, const FacesModel& faces, i
         for (auto* v : {&s->depthRight, &s->sourceRight, &s->depthLeft, &s->sourceLeft})
             v->assign(size_t(width_), 0.0);
         s->winnerLeft.assign(size_t(width_), kNoTriangle);
+        if (oversample_ > 1)
+            s->fine.resize(3 * size_t(width_));
         scratch_.push_back(std::move(s));
     }
 }
@@ -221,11 +231,16 @@ void FastFaceRows::leftEyePass(Scratch& s, double row) const
 }
 
 // FaceViewerModel::initImageX for output row i.
-void FastFaceRows::computeRow(int i, uint8_t* bytes, int worker) const
+void FastFaceRows::computeRow(int i, uint8_t* output, int worker) const
 {
     if (width_ <= 0)
         return;
     Scratch& s = *scratch_[size_t(worker)];
+    uint8_t* bytes = output;
+    if (oversample_ > 1) {
+        stretchRow(output, outWidth_, oversample_, s.fine.data());
+        bytes = s.fine.data();
+    }
     const int row = i - centre_;
     advance(s, row);
     std::fill(s.depthRight.begin(), s.depthRight.end(), -1.0);
@@ -234,16 +249,27 @@ void FastFaceRows::computeRow(int i, uint8_t* bytes, int worker) const
     rightEyePass(s, row);
     leftEyePass(s, row);
     const int half = half_;
+    // Crossed: the partner lies the mirrored height's repeat away, on the side
+    // the design's partner lies.
+    auto crossedRepeat = [&](double depth) {
+        return eyes_.repeat(mirrored(depth, mirror_, low_, high_));
+    };
     for (int k = 0; k < half; ++k) {
         const size_t at = size_t(k + half);
         if (s.depthRight[at] > 1)
             copyColour(bytes, width_,
-                       eyes_.imageX(-eyes_.eye_dis, s.sourceRight[at], s.depthRight[at]), k);
+                       crossed_ ? k - crossedRepeat(s.depthRight[at])
+                                : eyes_.imageX(-eyes_.eye_dis, s.sourceRight[at], s.depthRight[at]),
+                       k);
     }
     for (int k = 0; k >= -half; --k) {
         const size_t at = size_t(k + half);
         if (s.depthLeft[at] > 1)
             copyColour(bytes, width_,
-                       eyes_.imageX(eyes_.eye_dis, s.sourceLeft[at], s.depthLeft[at]), k);
+                       crossed_ ? k + crossedRepeat(s.depthLeft[at])
+                                : eyes_.imageX(eyes_.eye_dis, s.sourceLeft[at], s.depthLeft[at]),
+                       k);
     }
+    if (oversample_ > 1)
+        averageRow(bytes, outWidth_, oversample_, output);
 }

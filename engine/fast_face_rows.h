@@ -5,12 +5,19 @@
 // the first row they can cross, and every worker sweeps down its rows keeping
 // the list of triangles whose row range covers the current row, in list order
 // (which the tie rules depend on). The scan-line test still decides.
+//
+// Options beyond the design (RowOptions): oversampling, where each row is
+// computed N times as wide, corners and eyes N times as far apart along x (a
+// sideways stretch that keeps every line of sight), then averaged back to one
+// pixel per N columns; crossed eyes, where colours are copied over the repeat
+// of the mirrored height. Heights are the caller's (the triangle list's).
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "engine/row_arithmetic.h"
 #include "engine/row_generator.h"
+#include "engine/row_options.h"
 
 class FacesModel;
 
@@ -21,7 +28,7 @@ public:
     // viewerHeight; rows 0 .. rows - 1 of that are computed (fewer than
     // viewerHeight - 1 when the picture is shorter than the viewer).
     FastFaceRows(const ViewerModel& viewer, const FacesModel& faces, int width, int viewerHeight,
-                 int rows, int workers);
+                 int rows, int workers, const ovek::RowOptions& options = {});
     ~FastFaceRows() override;
 
     int rows() const override { return rows_; }
@@ -43,8 +50,12 @@ private:
     void rightEyePass(Scratch& s, double row) const;
     void leftEyePass(Scratch& s, double row) const;
 
-    RowArithmetic eyes_;
-    int width_, half_;
+    RowArithmetic eyes_;  // eye_dis times the oversampling
+    int outWidth_;        // output pixels per row
+    int oversample_;      // columns computed per output pixel
+    bool crossed_;
+    double mirror_, low_, high_;  // crossed: the heights mirrored into each other
+    int width_, half_;    // the columns computed per row, and half of them
     int centre_;  // viewerHeight / 2: output row i is row i - centre_
     int rows_;
     int handedOut_ = 0;  // rows handed out so far, in order

@@ -80,6 +80,10 @@ struct RowArithmetic {
         return x + (eyeX - x) * (img_h - z) / (eye_h - z);
     }
 
+    // The distance between the two eyes' views of a flat surface at height z:
+    // the repeat of a stereogram row there.
+    double repeat(double z) const { return 2 * eye_dis * (img_h - z) / (eye_h - z); }
+
     // ViewerModel::getObjectRealH; never above the larger of z1 and z2 (or NaN).
     double realH(double x1, double z1, double x2, double z2, double px, double eyeX) const
     {
@@ -200,4 +204,32 @@ inline void copyColour(uint8_t* row, int width, double sourceX, int column)
         const double value = (k + 1 - s) * from[plane] + (s - k) * from[plane + 3];
         to[plane] = uint8_t(truncClamp(value, 0, 255));
     }
+}
+
+// Crossed eyes: height z mirrored within [low, high] (mirror = low + high).
+inline double mirrored(double z, double mirror, double low, double high)
+{
+    return clampBetween(mirror - z, low, high);
+}
+
+// Oversampling: a row of width pixels (blue, green, red) widened n times, each
+// pixel repeated n times, into fine; and back, each n neighbouring columns
+// averaged (rounded to nearest) into one pixel.
+inline void stretchRow(const uint8_t* row, int width, int n, uint8_t* fine)
+{
+    for (int x = 0; x < width; ++x)
+        for (int i = 0; i < n; ++i)
+            for (int c = 0; c < 3; ++c)
+                fine[3 * (size_t(x) * size_t(n) + size_t(i)) + size_t(c)] = row[3 * size_t(x) + size_t(c)];
+}
+
+inline void averageRow(const uint8_t* fine, int width, int n, uint8_t* row)
+{
+    for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c) {
+            int sum = n / 2;
+            for (int i = 0; i < n; ++i)
+                sum += fine[3 * (size_t(x) * size_t(n) + size_t(i)) + size_t(c)];
+            row[3 * size_t(x) + size_t(c)] = uint8_t(sum / n);
+        }
 }

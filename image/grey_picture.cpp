@@ -115,7 +115,7 @@ GreyPicture greyOf(const Image& picture)
     return g;
 }
 
-FileResult loadGreyPicture(const std::string& path, GreyPicture& out)
+FileResult loadGreyPicture(const std::string& path, GreyPicture& out, bool /*keep16*/)
 {
     {
         MappedFile file(path);

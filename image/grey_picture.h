@@ -16,6 +16,8 @@ struct GreyPicture {
     int width = 0;                // pixels
     int height = 0;               // pixels
     std::vector<uint8_t> values;  // width * height, top row first
+    std::vector<uint16_t> values16;  // width * height full-precision samples, top row first;
+                                     // only for 16-bit files read with keep16, else empty
 
     uint8_t at(int x, int y) const { return values[size_t(y) * size_t(width) + size_t(x)]; }
 };
@@ -26,7 +28,8 @@ GreyPicture greyOf(const Image& picture);
 // Reads every picture Image::loadImage reads, with the same reasons on failure
 // (out is then left as it was). Uncompressed BMP files are mapped and reduced a
 // row at a time, so neither the file nor the full-colour picture is ever held
-// whole; other files go through an Image.
-FileResult loadGreyPicture(const std::string& path, GreyPicture& out);
+// whole; other files go through an Image. keep16 asks for values16 as well
+// where the file holds 16-bit samples.
+FileResult loadGreyPicture(const std::string& path, GreyPicture& out, bool keep16 = false);
 
 }  // namespace ovek

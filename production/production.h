@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/file_result.h"
+#include "production/stereogram_settings.h"
 
 class Component3D;
 class FacesModel;
@@ -37,7 +38,23 @@ struct ProductionInput {
     // the total, and the callback must return quickly. Empty: nobody is told.
     std::function<void(int done, int total)> onRow;
     int threads = 0;                      // threads computing rows; 0: one per core
+    int depthWidth = 0;                   // depth mode: the depth picture resampled (bilinear)
+    int depthHeight = 0;                  // to this size first; 0: used at its own size
+    StereogramSettings settings;          // viewing, depth, pattern, marks; defaults: the design
 };
+
+// What a production's geometry gives, for a summary before the run.
+struct StereogramGeometry {
+    double backgroundRepeat = 0;  // pixels between repeats where the surface is farthest
+    double nearestRepeat = 0;     // ... where it is nearest
+    double farHeight = 0;         // the heights of those places, pixels above the base
+    double nearHeight = 0;
+    long long levels = 0;         // depth steps the output can tell apart: distinct
+                                  // repeats at 1 / oversample pixel, at most the source's
+};
+
+// The geometry of in (its depth picture or mesh and settings).
+StereogramGeometry stereogramGeometry(const ProductionInput& in);
 
 // Result sizes: mesh mode keeps the requested size; depth mode is at least
 // 800 x 600 and never smaller than the depth picture.
@@ -51,7 +68,8 @@ int meshViewerHeight(int height);
 
 // Mesh mode's triangle list before the vertical correction: in.faces (or
 // local when the caller keeps none) refilled with the mesh's triangles at the
-// production's scale, then the two background triangles. Returns the list.
+// production's scale (the mesh turned and its heights above the background
+// scaled as in.settings say), then the two background triangles. Returns the list.
 FacesModel& meshFaces(const ProductionInput& in, int width, int viewerHeight, FacesModel& local);
 
 // Past these sizes a run would take minutes, and a picture held whole (the
@@ -59,7 +77,15 @@ FacesModel& meshFaces(const ProductionInput& in, int width, int viewerHeight, Fa
 constexpr int kMaxProduceSide = 16384;
 constexpr long long kMaxProducePixels = 1LL << 26;
 
-// Whether in may be produced, or why not (the result would be empty or too large).
+// Whether settings lie within their limits, or which does not.
+FileResult checkSettings(const StereogramSettings& settings);
+
+// The repeat where the surface is farthest: the guide dots' distance and the
+// width of a generated pattern tile.
+double backgroundRepeat(const ProductionInput& in);
+
+// Whether in may be produced, or why not (the result would be empty or too
+// large, or a setting is out of its range).
 FileResult checkProduction(const ProductionInput& in);
 
 // Runs the whole production; the caller owns the result. An input that

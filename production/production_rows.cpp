@@ -37,7 +37,8 @@ void seedRow(const ovek::Image* pattern, int width, int y, uint8_t* bytes)
 }  // namespace
 
 bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
-                 int height, ovek::RowSink& sink, const std::function<void(int rows)>& delivered)
+                 int height, ovek::RowSink& sink, const std::function<void(int rows)>& delivered,
+                 const ovek::RowMarks& marks)
 {
     const size_t rowBytes = 3 * size_t(std::max(0, width));
     std::vector<uint8_t> block(rowBytes * kBlockRows);
@@ -49,7 +50,9 @@ bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* p
                 seedRow(pattern, width, y, bytes);
                 if (compute)
                     generator.computeRow(y, bytes, worker);
-                stampSignatureRow(bytes, width, y);
+                if (marks.signature)
+                    stampSignatureRow(bytes, width, y);
+                ovek::stampGuideRow(bytes, width, height, y, marks.guides);
             }
         });
         if (!sink.putRows(first, count, block.data(), std::ptrdiff_t(rowBytes)))

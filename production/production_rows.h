@@ -6,6 +6,8 @@
 // rows is ever held.
 #include <functional>
 
+#include "production/guide_dots.h"
+
 class RowGenerator;
 class WorkerPool;
 namespace ovek {
@@ -13,10 +15,21 @@ class Image;
 class RowSink;
 }
 
+namespace ovek {
+
+// What is drawn over the finished rows.
+struct RowMarks {
+    bool signature = true;  // the signature mark
+    GuideDots guides;       // none by default
+};
+
+}  // namespace ovek
+
 // Delivers all height rows of a width-pixel picture to sink: the generator's
 // runs in its order, then the rows after those it computes, telling delivered
 // (when set) how many rows each delivery held. pattern may be null (black).
 // False when the sink refused rows.
 bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
                  int height, ovek::RowSink& sink,
-                 const std::function<void(int rows)>& delivered = nullptr);
+                 const std::function<void(int rows)>& delivered = nullptr,
+                 const ovek::RowMarks& marks = ovek::RowMarks());

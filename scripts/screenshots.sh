@@ -68,3 +68,5 @@ shot image_tab
 
 "$PEXOLEN" produce -q --depth demo/depth.bmp -o docs/depth_stereogram.png
 echo docs/depth_stereogram.png
+"$PEXOLEN" produce -q --depth demo/depth.bmp --cross-eyed -o docs/depth_stereogram_cross_eyed.png
+echo docs/depth_stereogram_cross_eyed.png

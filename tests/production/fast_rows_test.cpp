@@ -295,4 +295,110 @@ TEST(FastRows, ProductionMatchesTheLiteralClasses)
     }
 }
 
+// Depth pictures of 16-bit samples, most of them no multiple of 257.
+ovek::GreyPicture wideRelief(int w, int h, uint32_t seed)
+{
+    ovek::GreyPicture g;
+    g.width = w;
+    g.height = h;
+    std::mt19937 rng(seed);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double smooth = 32768 + 30000 * std::sin(x / 13.0) * std::cos(y / 9.0);
+            g.values16.push_back(uint16_t(x % 7 == 0 ? rng() : uint32_t(smooth)));
+            g.values.push_back(uint8_t(g.values16.back() >> 8));
+        }
+    return g;
+}
+
+TEST(FastRows, DepthRowsMatchTheLayeredViewerWithOtherEyesHeightsAndOversampling)
+{
+    const auto pattern = enginetest::randomPattern(29, 17);
+    const auto terraces = relief(120, 90, Relief::Terraces);
+    const auto noise = relief(150, 100, Relief::Noise);
+    const ovek::GreyPicture wide = wideRelief(140, 96, 5);
+    struct Case {
+        const Image* depth;  // null: the 16-bit picture
+        double separation, scale;
+        bool invert;
+        int oversample;
+    } cases[] = {
+        {terraces.get(), 60, 1, false, 1},   {terraces.get(), 500, 1, false, 1},
+        {noise.get(), 200, 0.5, false, 1},   {noise.get(), 200, 0, false, 1},
+        {terraces.get(), 200, 2.2, true, 1}, {noise.get(), 330, 1.7, true, 1},
+        {noise.get(), 200, 1, false, 2},     {terraces.get(), 140, 1.3, false, 4},
+        {noise.get(), 90, 0.7, true, 3},     {nullptr, 200, 1, false, 1},
+        {nullptr, 260, 1.9, true, 1},        {nullptr, 200, 1, false, 4},
+    };
+    for (const Case& c : cases) {
+        ovek::ProductionInput in;
+        in.modelType = ovek::MODEL_TYPE_IMAGE;
+        in.pattern = pattern.get();
+        const ovek::GreyPicture grey = c.depth ? ovek::greyOf(*c.depth) : wide;
+        in.depthGrey = &grey;
+        in.settings.eyeSeparation = c.separation;
+        in.settings.depthScale = c.scale;
+        in.settings.invert = c.invert;
+        in.settings.oversample = c.oversample;
+        const auto expected = literal::produce(in);
+        // Neither side may simply ignore the settings.
+        ovek::ProductionInput design = in;
+        design.settings = ovek::StereogramSettings();
+        if (c.depth) {
+            EXPECT_NE(firstDifference(*ovek::produceStereogram(design), *expected), "");
+        }
+        for (int threads : {1, 2}) {
+            in.threads = threads;
+            const auto actual = ovek::produceStereogram(in);
+            EXPECT_EQ(firstDifference(*expected, *actual), "")
+                << (c.depth ? "8" : "16") << "-bit, eyes " << c.separation << " apart, scale "
+                << c.scale << (c.invert ? " inverted" : "") << ", oversampled " << c.oversample
+                << ", " << threads << " threads";
+        }
+    }
+}
+
+TEST(FastRows, FaceRowsMatchTheFaceViewerWithOtherEyesHeightsAndOversampling)
+{
+    Component3D demo, field;
+    ASSERT_TRUE(ovek::openModelFile(kDemo + "demo.3ds", &demo));
+    hills(field, 8);
+    const auto pattern = enginetest::randomPattern(41, 23);
+    struct Case {
+        const Component3D* mesh;
+        int width, height;
+        double separation, scale;
+        int oversample;
+        double turn;  // about y
+    } cases[] = {
+        {&field, 300, 120, 70, 1, 1, 0},   {&field, 300, 120, 480, 1, 1, 0},
+        {&field, 260, 110, 200, 0, 1, 0},  {&field, 260, 110, 200, 1.8, 1, 0},
+        {&demo, 240, 100, 200, 1, 2, 0},   {&field, 200, 104, 150, 0.6, 4, 0},
+        {&demo, 300, 130, 260, 1.3, 3, 37}, {&demo, 220, 100, 200, 1, 1, 180},
+    };
+    for (const Case& c : cases) {
+        ovek::ProductionInput in;
+        in.pattern = pattern.get();
+        in.mesh = c.mesh;
+        in.meshWidth = c.width;
+        in.meshHeight = c.height;
+        in.settings.eyeSeparation = c.separation;
+        in.settings.depthScale = c.scale;
+        in.settings.oversample = c.oversample;
+        in.settings.rotateY = c.turn;
+        const auto expected = literal::produce(in);
+        ovek::ProductionInput design = in;
+        design.settings = ovek::StereogramSettings();
+        EXPECT_NE(firstDifference(*ovek::produceStereogram(design), *expected), "");
+        for (int threads : {1, 2}) {
+            in.threads = threads;
+            const auto actual = ovek::produceStereogram(in);
+            EXPECT_EQ(firstDifference(*expected, *actual), "")
+                << c.width << " x " << c.height << ", eyes " << c.separation << " apart, scale "
+                << c.scale << ", oversampled " << c.oversample << ", turned " << c.turn << ", "
+                << threads << " threads";
+        }
+    }
+}
+
 }  // namespace

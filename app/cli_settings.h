@@ -1,0 +1,40 @@
+#pragma once
+// The options that shape a stereogram (viewing, eye separation, depth,
+// generated patterns, marks, oversampling, turning the model, the picture's
+// size), shared by every command that makes one: add settingsOptions() to the
+// command's own, print settingsHelp() in its --help, and call applySettings
+// and applyPictureSize on what parseArgs gave.
+#include <string>
+#include <vector>
+
+#include "app/cli_options.h"
+#include "production/stereogram_settings.h"
+
+namespace ovek {
+
+const std::vector<OptionSpec>& settingsOptions();
+
+// Their --help block, every option with its default and range.
+const char* settingsHelp();
+
+// Fills settings from the settings options among parsed.options (the others
+// are left alone; of an option given twice the last counts). kContinue, or
+// kExitUsage once a value out of its range was reported, naming the range.
+int applySettings(const CommandSpec& command, const ParsedArgs& parsed,
+                  StereogramSettings& settings);
+
+// Whether a --pattern value names a generated pattern instead of a file.
+bool isGeneratedPattern(const std::string& value);
+
+// --size WxH in pixels, or --print WxH with mm, cm or in at settings.dpi (the
+// last given counts): width and height, and given set, when either was given.
+// Each side must be 1 to kMaxProduceSide pixels, kMaxProducePixels in all.
+// kContinue, or kExitUsage once reported.
+int applyPictureSize(const CommandSpec& command, const ParsedArgs& parsed,
+                     const StereogramSettings& settings, int& width, int& height, bool& given);
+
+// A length: a number of pixels, or a number with mm, cm or in converted at
+// dpi. False when it is not one.
+bool parseLength(const std::string& text, double dpi, double& pixels);
+
+}  // namespace ovek
