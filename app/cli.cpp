@@ -15,6 +15,7 @@ const char kUsage[] =
     "Commands:\n"
     "  (none)       open the window (needs a display)\n"
     "  produce      make a stereogram from a model or a depth picture\n"
+    "  animate      make a moving stereogram: a turning model or depth pictures\n"
     "  convert      write a picture in another format, or a model as a .om file\n"
     "  info         print a model's point and face counts and its bounding box\n"
     "\n"
@@ -35,6 +36,7 @@ struct Command {
 };
 
 const Command kCommands[] = {
+    {"animate", runAnimate},
     {"convert", runConvert},
     {"info", runInfo},
     {"produce", runProduce},

@@ -21,6 +21,7 @@ using Args = std::vector<std::string>;
 int runCommandLine(const Args& args);
 
 // One function per command; args exclude the command name.
+int runAnimate(const Args& args);
 int runConvert(const Args& args);
 int runInfo(const Args& args);
 int runProduce(const Args& args);

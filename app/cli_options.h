@@ -36,6 +36,13 @@ constexpr int kContinue = -1;
 // printing the help, kExitUsage after reporting a mistake.
 int parseArgs(const CommandSpec& command, const Args& args, ParsedArgs& out);
 
+// Values shared by the commands that make stereograms.
+constexpr int kMaxThreads = 256;
+// A thread count from 1 to kMaxThreads.
+bool parseThreads(const std::string& text, int& threads);
+// WIDTHxHEIGHT within the sizes a production may have.
+bool parseSize(const std::string& text, int& w, int& h);
+
 // "pexolen: COMMAND: MESSAGE", the usage line and where to find more, on
 // standard error; returns kExitUsage.
 int commandUsageError(const CommandSpec& command, const std::string& message);

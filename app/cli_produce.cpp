@@ -101,18 +101,6 @@ struct ProduceOptions {
     StereogramSettings settings;
 };
 
-constexpr int kMaxThreads = 256;
-
-bool parseThreads(const std::string& text, int& threads)
-{
-    long long n = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%lld%c", &n, &extra) != 1 || n < 1 || n > kMaxThreads)
-        return false;
-    threads = int(n);
-    return true;
-}
-
 // kContinue, or the status once help was printed or a mistake reported.
 int parseOptions(const Args& args, ProduceOptions& o)
 {
