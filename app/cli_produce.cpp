@@ -9,9 +9,9 @@
 #include "app/progress_line.h"
 #include "engine/triangle_model.h"
 #include "engine/viewer_model.h"
-#include "image/bmp_row_writer.h"
 #include "image/grey_picture.h"
 #include "image/image.h"
+#include "image/picture_writer.h"
 #include "mesh/model_open.h"
 #include "production/production.h"
 
@@ -50,7 +50,7 @@ const CommandSpec kProduce = {
     "  -q, --quiet        no success line and no progress line\n"
     "  -h, --help         this text\n"
     "\n"
-    "Pictures are read by content: BMP, PNG, JPEG, GIF, PNM or PSD.\n"
+    "Pictures are read by content: BMP, PNG, JPEG, GIF or PNM.\n"
     "\n"
     "Examples:\n"
     "  pexolen produce\n"
@@ -246,12 +246,13 @@ int runProduce(const Args& args)
     {
         ProgressLine progress(!o.quiet && isatty(STDERR_FILENO));
         in.onRow = [&progress](int done, int total) { progress.update(done, total); };
-        // A BMP file takes the rows as they are finished; the other formats,
-        // and standard output, the whole picture.
-        if (output.format == PictureFormat::BMP && output.path != "-") {
-            const FileResult r = writeBMPRows(output.path, w, h, [&](RowSink& rows) {
-                return bool(produceStereogramRows(in, rows));
-            });
+        // A file takes the rows as they are finished; standard output the
+        // whole picture.
+        if (output.path != "-") {
+            const FileResult r = writePictureRows(output.path, output.format, w, h,
+                                                  [&](RowSink& rows) {
+                                                      return bool(produceStereogramRows(in, rows));
+                                                  });
             if (!r)
                 return failWrite(output.path, r.error);
         } else if (int status = writePictureOutput(*produceStereogram(in), output);
