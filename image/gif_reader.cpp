@@ -165,17 +165,23 @@ FileResult readGIF(const uint8_t* data, size_t size, PictureRows& rows)
     }
     if (FileResult r = rows.start(w, h, false); !r)
         return r;
-    std::vector<uint8_t> rgb(size_t(w) * 3);
+    // The canvas may be far larger than the frame: rows start as a copy of a
+    // background row and only the frame's part is looked up.
+    std::vector<uint8_t> blank(size_t(w) * 3), rgb;
+    for (size_t x = 0; x < size_t(w); ++x)
+        std::memcpy(&blank[3 * x], background, 3);
     const int count = int(colours.size());
+    const int x0 = std::clamp(left, 0, w), x1 = std::clamp(left + fw, 0, w);
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
+        if (y < top || y - top >= fh || x0 == x1) {
+            rows.putRow(blank.data());
+            continue;
+        }
+        rgb = blank;
+        const uint8_t* line = &indices[size_t(y - top) * size_t(fw)];
+        for (int x = x0; x < x1; ++x) {
             uint8_t* p = &rgb[size_t(x) * 3];
-            const bool inFrame = x >= left && x - left < fw && y >= top && y - top < fh;
-            if (!inFrame) {
-                std::memcpy(p, background, 3);
-                continue;
-            }
-            const int i = indices[size_t(y - top) * size_t(fw) + size_t(x - left)];
+            const int i = line[x - left];
             if (i == transparent || i >= count) {
                 p[0] = p[1] = p[2] = 0;
             } else {

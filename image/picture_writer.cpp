@@ -9,6 +9,7 @@
 #include "base/atomic_file.h"
 #include "base/name_ending.h"
 #include "image/bmp_row_writer.h"
+#include "image/encoder_thread.h"
 #include "image/image.h"
 #include "image/jpeg_writer.h"
 #include "image/png_writer.h"
@@ -165,10 +166,14 @@ FileResult writePictureRows(const std::string& path, PictureFormat format, int w
                                    upperCase(pictureFormatName(format)));
     return writeFileAtomically(path, [&](std::FILE* f) {
         const std::unique_ptr<RowEncoder> encoder = makeEncoder(format, f);
-        if (!encoder || !encoder->start(width, height))
+        if (!encoder)
             return false;
-        RowsInOrder rows(width, height, *encoder);
-        return produce(rows) && rows.complete() && encoder->finish();
+        // Compressing on its own thread overlaps the making of the next rows.
+        EncoderThread threaded(*encoder);
+        if (!threaded.start(width, height))
+            return false;
+        RowsInOrder rows(width, height, threaded);
+        return produce(rows) && rows.complete() && threaded.finish();
     });
 }
 

@@ -44,7 +44,7 @@ FileResult writePictureFile(const Image& img, PictureFormat format, const std::s
 // Writes a width x height picture whose rows produce hands to the sink it is
 // given, in any order, as they are finished: each format streams (BMP rows go
 // to their place in the file; PNG, JPEG and PPM rows are encoded top row
-// first, those that come early waiting deflated). The file at path is
+// first, those that come early waiting in a temporary file). The file at path is
 // replaced only once produce returned true and every row arrived.
 FileResult writePictureRows(const std::string& path, PictureFormat format, int width, int height,
                             const std::function<bool(RowSink&)>& produce);

@@ -1,23 +1,21 @@
 #include "image/rows_in_order.h"
 
-#include <zlib.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <iterator>
 #include <new>
 
 namespace ovek {
 
-namespace {
-
-// Fast deflating: stereogram rows repeat within a few hundred bytes.
-constexpr int kWaitingLevel = 1;
-
-}  // namespace
-
 RowsInOrder::RowsInOrder(int width, int height, RowEncoder& encoder)
-    : width_(width), height_(height), encoder_(encoder)
+    : width_(width), height_(height), rowBytes_(3 * size_t(width)), encoder_(encoder)
 {
+}
+
+RowsInOrder::~RowsInOrder()
+{
+    if (file_)
+        std::fclose(file_);
 }
 
 bool RowsInOrder::encode(const uint8_t* first, int count, std::ptrdiff_t step)
@@ -35,52 +33,37 @@ bool RowsInOrder::hold(int y, int count, const uint8_t* first, std::ptrdiff_t st
     const auto after = waiting_.lower_bound(y);
     if (after != waiting_.end() && after->first < y + count)
         return false;
-    if (after != waiting_.begin() && std::prev(after)->first + std::prev(after)->second.count > y)
+    if (after != waiting_.begin() && std::prev(after)->first + std::prev(after)->second > y)
         return false;
-    const size_t rowBytes = 3 * size_t(width_), bytes = rowBytes * size_t(count);
-    Waiting w{count, {}};
-    try {
-        scratch_.resize(bytes);
-        for (int k = 0; k < count; ++k)
-            std::copy(first + std::ptrdiff_t(k) * step, first + std::ptrdiff_t(k) * step + rowBytes,
-                      &scratch_[size_t(k) * rowBytes]);
-        uLongf size = compressBound(uLong(bytes));
-        w.deflated.resize(size);
-        if (compress2(w.deflated.data(), &size, scratch_.data(), uLong(bytes), kWaitingLevel) != Z_OK)
+    // Unlinked from the start: nothing is left behind, whatever happens.
+    if (!file_ && !(file_ = std::tmpfile()))
+        return false;
+    for (int k = 0; k < count; ++k, first += step) {
+        const off_t at = off_t(y + k) * off_t(rowBytes_);
+        if (pwrite(fileno(file_), first, rowBytes_, at) != ssize_t(rowBytes_))
             return false;
-        w.deflated.resize(size);
-        w.deflated.shrink_to_fit();
-        held_ += size;
-        mostHeld_ = std::max(mostHeld_, held_);
-        waiting_.emplace_hint(after, y, std::move(w));
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
     }
+    waiting_.emplace_hint(after, y, count);
+    return true;
 }
 
 bool RowsInOrder::releaseWaiting()
 {
-    const size_t rowBytes = 3 * size_t(width_);
     while (!waiting_.empty() && waiting_.begin()->first <= next_) {
-        auto it = waiting_.begin();
-        if (it->first < next_)
+        const auto [y, count] = *waiting_.begin();
+        if (y < next_)
             return false;  // overlaps rows already encoded
-        uLongf size = uLongf(rowBytes * size_t(it->second.count));
+        waiting_.erase(waiting_.begin());
         try {
-            scratch_.resize(size);
+            row_.resize(rowBytes_);
         } catch (const std::bad_alloc&) {
             return false;
         }
-        if (uncompress(scratch_.data(), &size, it->second.deflated.data(),
-                       uLong(it->second.deflated.size())) != Z_OK ||
-            size != rowBytes * size_t(it->second.count))
-            return false;
-        held_ -= it->second.deflated.size();
-        const int count = it->second.count;
-        waiting_.erase(it);
-        if (!encode(scratch_.data(), count, std::ptrdiff_t(rowBytes)))
-            return false;
+        for (int k = 0; k < count; ++k)
+            if (pread(fileno(file_), row_.data(), rowBytes_, off_t(y + k) * off_t(rowBytes_)) !=
+                    ssize_t(rowBytes_) ||
+                !encode(row_.data(), 1, 0))
+                return false;
     }
     return true;
 }

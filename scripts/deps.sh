@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install the Debian packages the build, the tests
 # and the program need, but only those that are missing.
 PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev \
-libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev imagemagick \
+libpng-dev libjpeg62-turbo-dev libgif-dev imagemagick \
 libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth xdotool fonts-wqy-microhei"
 
 # Optional: only scripts/render_ui.sh needs these, to redraw the interface
