@@ -69,9 +69,15 @@ public:
     void finish(Image& img)
     {
         assert(pixels_.size() == stride_ * size_t(height_) && "the decoder gave every row");
-        for (size_t top = 0, bottom = size_t(height_); top + 1 < bottom; ++top, --bottom)
-            std::swap_ranges(&pixels_[top * stride_], &pixels_[top * stride_] + stride_,
-                             &pixels_[(bottom - 1) * stride_]);
+        // Whole rows at a time: a canvas of a few bytes' file may be large.
+        std::vector<uint8_t> spare(stride_);
+        for (size_t top = 0, bottom = size_t(height_); top + 1 < bottom; ++top, --bottom) {
+            uint8_t* a = &pixels_[top * stride_];
+            uint8_t* b = &pixels_[(bottom - 1) * stride_];
+            std::memcpy(spare.data(), a, stride_);
+            std::memcpy(a, b, stride_);
+            std::memcpy(b, spare.data(), stride_);
+        }
         img.adoptPixels(width_, height_, std::move(pixels_));
     }
 
