@@ -14,7 +14,7 @@ const CommandSpec kConvert = {
     "\n"
     "Writes a picture in another format, or a model as the program's model file.\n"
     "\n"
-    "  INPUT              a picture (BMP, PNG, JPEG, GIF, PNM or PSD, told by\n"
+    "  INPUT              a picture (BMP, PNG, JPEG, GIF or PNM, told by\n"
     "                     content; '-' reads standard input), or a model whose\n"
     "                     name ends in .3ds or .om\n"
     "  OUTPUT             for a picture, a name ending in .bmp, .png, .jpg or\n"

@@ -10,9 +10,9 @@
 #include "app/progress_line.h"
 #include "engine/triangle_model.h"
 #include "engine/viewer_model.h"
-#include "image/bmp_row_writer.h"
 #include "image/grey_picture.h"
 #include "image/image.h"
+#include "image/picture_writer.h"
 #include "mesh/model_open.h"
 #include "production/production.h"
 
@@ -55,7 +55,7 @@ const char kProduceHead[] =
 const char kProduceTail[] =
     "\n"
     "Options take their value as --opt value or --opt=value. Pictures are read by\n"
-    "content: BMP, PNG, JPEG, GIF, PNM or PSD.\n"
+    "content: BMP, PNG, JPEG, GIF or PNM.\n"
     "\n"
     "Examples:\n"
     "  pexolen produce\n"
@@ -251,12 +251,13 @@ int runProduce(const Args& args)
     {
         ProgressLine progress(!o.quiet && isatty(STDERR_FILENO));
         in.onRow = [&progress](int done, int total) { progress.update(done, total); };
-        // A BMP file takes the rows as they are finished; the other formats,
-        // and standard output, the whole picture.
-        if (output.format == PictureFormat::BMP && output.path != "-") {
-            const FileResult r = writeBMPRows(output.path, w, h, [&](RowSink& rows) {
-                return bool(produceStereogramRows(in, rows));
-            });
+        // A file takes the rows as they are finished; standard output the
+        // whole picture.
+        if (output.path != "-") {
+            const FileResult r = writePictureRows(output.path, output.format, w, h,
+                                                  [&](RowSink& rows) {
+                                                      return bool(produceStereogramRows(in, rows));
+                                                  });
             if (!r)
                 return failWrite(output.path, r.error);
         } else if (int status = writePictureOutput(*produceStereogram(in), output);

@@ -10,6 +10,7 @@
 #include "image/bmp_reader.h"
 #include "image/image.h"
 #include "image/picture_reader.h"
+#include "image/picture_rows.h"
 
 namespace ovek {
 
@@ -68,6 +69,55 @@ private:
     size_t released_ = 0;
 };
 
+// Decoded rows reduced to grey as they arrive.
+class GreyRows : public PictureRows {
+public:
+    explicit GreyRows(bool keep16) : keep16_(keep16) {}
+
+    FileResult start(int width, int height, bool deep) override
+    {
+        g_.width = width;
+        g_.height = height;
+        try {
+            g_.values.reserve(size_t(width) * size_t(height));
+            if (deep && keep16_)
+                g_.values16.reserve(size_t(width) * size_t(height));
+        } catch (const std::bad_alloc&) {
+            return FileResult::failure("not enough memory for a " + std::to_string(width) +
+                                       " x " + std::to_string(height) + " picture");
+        }
+        return FileResult::success();
+    }
+
+    void putRow(const uint8_t* rgb) override
+    {
+        const size_t at = g_.values.size(), w = size_t(g_.width);
+        g_.values.resize(at + w);
+        for (size_t x = 0; x < w; ++x, rgb += 3)
+            g_.values[at + x] = uint8_t((rgb[0] + rgb[1] + rgb[2]) / 3);
+    }
+
+    void putRow16(const uint16_t* rgb) override
+    {
+        const size_t at = g_.values.size(), w = size_t(g_.width);
+        g_.values.resize(at + w);
+        if (keep16_)
+            g_.values16.resize(at + w);
+        for (size_t x = 0; x < w; ++x, rgb += 3) {
+            g_.values[at + x] =
+                uint8_t((reduce16(rgb[0]) + reduce16(rgb[1]) + reduce16(rgb[2])) / 3);
+            if (keep16_)
+                g_.values16[at + x] = uint16_t((uint32_t(rgb[0]) + rgb[1] + rgb[2]) / 3);
+        }
+    }
+
+    GreyPicture& picture() { return g_; }
+
+private:
+    bool keep16_;
+    GreyPicture g_;
+};
+
 FileResult decodeGreyBMP(MappedFile& file, const BMPHeader& h, GreyPicture& out)
 {
     const BMPPalette pal = readBMPPalette(h, file.data());
@@ -115,24 +165,31 @@ GreyPicture greyOf(const Image& picture)
     return g;
 }
 
-FileResult loadGreyPicture(const std::string& path, GreyPicture& out, bool /*keep16*/)
+FileResult loadGreyPicture(const std::string& path, GreyPicture& out, bool keep16)
 {
-    {
-        MappedFile file(path);
+    MappedFile file(path);
+    const uint8_t* data = file.data();
+    size_t size = file.size();
+    if (data && looksLikeBMP(data, size)) {
         BMPHeader h;
-        if (file.data() && looksLikeBMP(file.data(), file.size())) {
-            if (FileResult r = readBMPHeader(file.data(), file.size(), h); !r)
-                return r;
-            if (!isRunLength(h.encoding))
-                return decodeGreyBMP(file, h, out);
-        }
+        if (FileResult r = readBMPHeader(data, size, h); !r)
+            return r;
+        if (!isRunLength(h.encoding))
+            return decodeGreyBMP(file, h, out);
     }
-    // Everything else, including every failure to open or map, takes the
-    // ordinary road, which also gives the ordinary reasons.
-    Image img(nullptr, 1, 1);
-    if (FileResult r = img.loadImage(path); !r)
+    // What cannot be mapped (a pipe, a folder, a missing file) is read as
+    // loadImage reads it, which also gives its reasons.
+    std::string bytes;
+    if (!data) {
+        if (FileResult r = readPictureFile(path, bytes); !r)
+            return r;
+        data = reinterpret_cast<const uint8_t*>(bytes.data());
+        size = bytes.size();
+    }
+    GreyRows rows(keep16);
+    if (FileResult r = decodePictureRows(data, size, rows); !r)
         return r;
-    out = greyOf(img);
+    out = std::move(rows.picture());
     return FileResult::success();
 }
 

@@ -39,6 +39,17 @@ bool Image::setSize(int w, int h)
     return allowed;
 }
 
+void Image::adoptPixels(int w, int h, std::vector<uint8_t>&& rows)
+{
+    clear();
+    width = w;
+    height = h;
+    stride = strideFor(w);
+    pixels = std::move(rows);
+    pixels.resize(size_t(stride) * size_t(height));
+    current = false;
+}
+
 void Image::clear()
 {
     pixels.clear();

@@ -45,6 +45,9 @@ public:
     // and false.
     bool setSize(int width, int height);
     void clear();
+    // Takes over a filled buffer of width x height (bottom row first, stride
+    // bytes a row, as pixels holds them) instead of allocating one.
+    void adoptPixels(int w, int h, std::vector<uint8_t>&& rows);
     void setPosition(int px, int py) { x = px; y = py; }
     void setHDC(Surface* target) { targetDC = target; }
     int getWidth() const { return width; }
@@ -92,7 +95,7 @@ public:
     // Uncompressed 24-bit BMP; the target is replaced only once the whole file
     // was written.
     FileResult writeBMPFile(const std::string& path) const;
-    // PNG through stb_image_write, written the same safe way.
+    // PNG, written the same safe way.
     FileResult writePNGFile(const std::string& path) const;
 };
 

@@ -1,7 +1,4 @@
 // Image::loadImage: the whole file read, then decoded by content.
-#include <filesystem>
-
-#include "base/atomic_file.h"
 #include "image/image.h"
 #include "image/picture_reader.h"
 
@@ -10,10 +7,7 @@ namespace ovek {
 FileResult Image::loadImage(const std::string& path)
 {
     std::string bytes;
-    std::error_code ec;
-    FileResult r = std::filesystem::is_directory(path, ec)
-                       ? FileResult::failure("it is a folder, not a picture")
-                       : readWholeFile(path, kMaxPictureFileBytes, bytes);
+    FileResult r = readPictureFile(path, bytes);
     if (r)
         r = decodePicture(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), *this);
     if (!r) {

@@ -3,13 +3,17 @@
 #include <strings.h>
 
 #include <cctype>
-#include <stb/stb_image_write.h>
+#include <memory>
 #include <vector>
 
 #include "base/atomic_file.h"
 #include "base/name_ending.h"
 #include "image/bmp_row_writer.h"
+#include "image/encoder_thread.h"
 #include "image/image.h"
+#include "image/jpeg_writer.h"
+#include "image/png_writer.h"
+#include "image/rows_in_order.h"
 
 namespace ovek {
 
@@ -47,52 +51,57 @@ bool writeBMP(const Image& img, std::FILE* f)
     return true;
 }
 
-// Red, green, blue, top row first: what PNG, JPEG and PPM store.
-std::vector<uint8_t> rgbRows(const Image& img)
-{
-    std::vector<uint8_t> rgb(size_t(img.width) * size_t(img.height) * 3);
-    for (int row = 0; row < img.height; ++row)
-        for (int col = 0; col < img.width; ++col) {
-            const int c = img.getColor(col, row);
-            uint8_t* p = &rgb[(size_t(row) * size_t(img.width) + size_t(col)) * 3];
-            p[0] = uint8_t(c >> 16);
-            p[1] = uint8_t(c >> 8);
-            p[2] = uint8_t(c);
-        }
-    return rgb;
-}
+// Binary netpbm: the header, then red, green, blue rows.
+class PPMEncoder : public RowEncoder {
+public:
+    explicit PPMEncoder(std::FILE* f) : f_(f) {}
 
-struct Sink {
-    std::FILE* f;
-    bool ok;
+    bool start(int width, int height) override
+    {
+        row_.resize(3 * size_t(width));
+        return std::fprintf(f_, "P6\n%d %d\n255\n", width, height) > 0;
+    }
+    bool putRow(const uint8_t* bgr) override
+    {
+        for (size_t i = 0; i < row_.size(); i += 3) {
+            row_[i] = bgr[i + 2];
+            row_[i + 1] = bgr[i + 1];
+            row_[i + 2] = bgr[i];
+        }
+        return std::fwrite(row_.data(), 1, row_.size(), f_) == row_.size();
+    }
+    bool finish() override { return true; }
+
+private:
+    std::FILE* f_;
+    std::vector<uint8_t> row_;
 };
 
-void putToSink(void* ctx, void* data, int size)
+std::unique_ptr<RowEncoder> makeEncoder(PictureFormat format, std::FILE* f)
 {
-    auto* s = static_cast<Sink*>(ctx);
-    s->ok = s->ok && std::fwrite(data, 1, size_t(size), s->f) == size_t(size);
-}
-
-bool writeWithStb(const Image& img, PictureFormat format, std::FILE* f)
-{
-    const std::vector<uint8_t> rgb = rgbRows(img);
-    Sink sink{f, true};
-    const int w = img.width, h = img.height;
     switch (format) {
     case PictureFormat::PNG:
-        return stbi_write_png_to_func(putToSink, &sink, w, h, 3, rgb.data(), w * 3) && sink.ok;
+        return makePNGEncoder(f);
     case PictureFormat::JPEG:
-        return stbi_write_jpg_to_func(putToSink, &sink, w, h, 3, rgb.data(), kJpegQuality) &&
-               sink.ok;
-    case PictureFormat::PPM: {
-        const std::string header = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-        return std::fwrite(header.data(), 1, header.size(), f) == header.size() &&
-               std::fwrite(rgb.data(), 1, rgb.size(), f) == rgb.size();
-    }
+        return makeJPEGEncoder(f, kJpegQuality);
+    case PictureFormat::PPM:
+        return std::make_unique<PPMEncoder>(f);
     case PictureFormat::BMP:
         break;
     }
-    return false;
+    return nullptr;
+}
+
+// The image's rows, top row first, straight from its buffer.
+bool encodeImage(const Image& img, PictureFormat format, std::FILE* f)
+{
+    const std::unique_ptr<RowEncoder> encoder = makeEncoder(format, f);
+    if (!encoder || !encoder->start(img.width, img.height))
+        return false;
+    for (int row = 0; row < img.height; ++row)
+        if (!encoder->putRow(&img.pixels[size_t(img.height - 1 - row) * size_t(img.stride)]))
+            return false;
+    return encoder->finish();
 }
 
 std::string upperCase(std::string s)
@@ -136,7 +145,7 @@ bool writePicture(const Image& img, PictureFormat format, std::FILE* f)
 {
     if (format == PictureFormat::BMP)
         return writeBMP(img, f);
-    return img.width > 0 && img.height > 0 && writeWithStb(img, format, f);
+    return img.width > 0 && img.height > 0 && encodeImage(img, format, f);
 }
 
 FileResult writePictureFile(const Image& img, PictureFormat format, const std::string& path)
@@ -145,6 +154,27 @@ FileResult writePictureFile(const Image& img, PictureFormat format, const std::s
         return FileResult::failure("an empty picture cannot be written as " +
                                    upperCase(pictureFormatName(format)));
     return writeFileAtomically(path, [&](std::FILE* f) { return writePicture(img, format, f); });
+}
+
+FileResult writePictureRows(const std::string& path, PictureFormat format, int width, int height,
+                            const std::function<bool(RowSink&)>& produce)
+{
+    if (format == PictureFormat::BMP)
+        return writeBMPRows(path, width, height, produce);
+    if (width <= 0 || height <= 0)
+        return FileResult::failure("an empty picture cannot be written as " +
+                                   upperCase(pictureFormatName(format)));
+    return writeFileAtomically(path, [&](std::FILE* f) {
+        const std::unique_ptr<RowEncoder> encoder = makeEncoder(format, f);
+        if (!encoder)
+            return false;
+        // Compressing on its own thread overlaps the making of the next rows.
+        EncoderThread threaded(*encoder);
+        if (!threaded.start(width, height))
+            return false;
+        RowsInOrder rows(width, height, threaded);
+        return produce(rows) && rows.complete() && threaded.finish();
+    });
 }
 
 FileResult Image::writeBMPFile(const std::string& path) const

@@ -2,9 +2,11 @@
 // Writing a picture in one of the formats the program writes, to a file or to
 // a stream such as standard output.
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "base/file_result.h"
+#include "image/row_sink.h"
 
 namespace ovek {
 
@@ -12,8 +14,8 @@ class Image;
 
 enum class PictureFormat {
     BMP,    // uncompressed 24-bit
-    PNG,    // through stb_image_write
-    JPEG,   // through stb_image_write, quality kJpegQuality
+    PNG,    // through libpng, 8 bits a channel
+    JPEG,   // through libjpeg-turbo, quality kJpegQuality
     PPM,    // binary netpbm P6, 8 bits a channel
 };
 
@@ -39,5 +41,12 @@ bool writePicture(const Image& img, PictureFormat format, std::FILE* f);
 // Writes img to path; the target is replaced only once the whole file was
 // written.
 FileResult writePictureFile(const Image& img, PictureFormat format, const std::string& path);
+// Writes a width x height picture whose rows produce hands to the sink it is
+// given, in any order, as they are finished: each format streams (BMP rows go
+// to their place in the file; PNG, JPEG and PPM rows are encoded top row
+// first, those that come early waiting in a temporary file). The file at path is
+// replaced only once produce returned true and every row arrived.
+FileResult writePictureRows(const std::string& path, PictureFormat format, int width, int height,
+                            const std::function<bool(RowSink&)>& produce);
 
 }  // namespace ovek

@@ -3,10 +3,11 @@
 # gettext compiles the window's texts per language; locales lets the tests make
 # a Chinese locale; desktop-file-utils and shared-mime-info check the desktop's
 # files; xdg-utils opens the help page.
-PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libstb-dev \
+PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev \
+libpng-dev libjpeg62-turbo-dev libgif-dev imagemagick \
 libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth xdotool fonts-wqy-microhei \
 gettext locales desktop-file-utils shared-mime-info xdg-utils \
-libgif-dev libwebp-dev libavcodec-dev libavformat-dev libavutil-dev libswscale-dev"
+libwebp-dev libavcodec-dev libavformat-dev libavutil-dev libswscale-dev"
 
 # Optional: only scripts/render_ui.sh needs these, to redraw the interface
 # pictures from their sources. Building and running use the committed BMPs.
