@@ -6,6 +6,7 @@
 
 #include "app/data_files.h"
 #include "editor/pane3d.h"
+#include "gl/gl_pane_renderer.h"
 #include "mesh/model_open.h"
 #include "toolkit/platform.h"
 
@@ -74,12 +75,6 @@ void init()
     button_produce.setTooltipText(kProduceTip);
     button_save.setTooltipText(kSaveTip);
 
-    // Until the first resize lays them out.
-    const int b = pane3D->getTop() + pane3D->getHeight();
-    button_open.setBounds(580, b, 62, 60);
-    button_produce.setBounds(656, b, 44, 60);
-    button_save.setBounds(708, b, 58, 60);
-
     button_produce.addMouseUpListener(produceImageButtonClicked);
     button_open.addMouseUpListener(openFileButtonClicked);
     button_save.addMouseUpListener(saveFileButtonClicked);
@@ -91,9 +86,15 @@ void init()
 
 }  // namespace buttons
 
+namespace {
+GlPaneRenderer paneRenderer;
+Pane3D* glPane = nullptr;   // pane3D when it is a real view
+}  // namespace
+
 void initPane3D()
 {
-    if (Pane3D* pane = createPane3D(0, 38, 861, 490)) {
+    if (Pane3D* pane = createPane3D(0, 38, 861, 490, paneRenderer)) {
+        glPane = pane;
         pane->addSence(&model3DSence);
         pane3D = pane;
     } else {
@@ -139,7 +140,11 @@ void init()
     initPane3D();
     tabs::init();
     buttons::init();
-    modelEdit->init(&model3DSence, &model3D, &pane3D, 1);
+    // Without a view the editor gets no pane: clicks on the stand-in must not
+    // edit a mesh nobody sees.
+    modelEdit->init(&model3DSence, &model3D, &glPane, glPane ? 1 : 0);
+    // Laid out for the root as it is now; every later size by the listener.
+    windowSizeChanged(0, 0, root->getWidth(), root->getHeight(), root);
     tabs::setState(MAIN_STATE_PATTERN);
 }
 

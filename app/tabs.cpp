@@ -20,13 +20,6 @@ void init()
     bottomBarComponent.image = loadPicture("ui/tabs/bar.bmp");
     bottomBarComponent.setStretchModeOn(true);
 
-    // Until the first resize lays them out.
-    const int b = pane3D->getTop() + pane3D->getHeight();
-    bottomBarComponent.setBounds(300, b, 600, 60);
-    patternMenu.setBounds(0, b, 103, 60);
-    modelMenu.setBounds(103, b, 102, 60);
-    imageMenu.setBounds(205, b, 128, 60);
-
     Component* root = MYPLAT.getRootComponent();
     for (SelectImageButton* tab : {&patternMenu, &modelMenu, &imageMenu})
         tab->addMouseUpListener(menuClicked);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/data_files.h"
 #include "app/screens.h"
 #include "fltk/window_main.h"
 
@@ -14,5 +15,8 @@ extern "C" int pexolen_start_window()
                      "stereogram.bmp (pexolen --help for more)\n");
         return 1;
     }
-    return ovek::runWindow(ovek::kMainTitle, ovek::init);
+    ovek::WindowLook look;
+    look.title = ovek::kMainTitle;
+    look.iconPath = ovek::findDataFile("ui/icon.png");
+    return ovek::runWindow(look, ovek::init);
 }

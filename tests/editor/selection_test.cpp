@@ -146,12 +146,12 @@ TEST(EditBrush, OutlineIsADecagonFromTheTopClockwiseAndAlwaysUnderThePointer)
 {
     EditBrush brush;
     brush.setSize(1);
-    std::vector<OverlayVertex> v = brush.outline();
+    std::vector<ovek::OverlayVertex> v = brush.outline();
     ASSERT_EQ(v.size(), 10u);   // 6.2831852 is not below 6.28
     EXPECT_FLOAT_EQ(v[0].x, 0);
     EXPECT_FLOAT_EQ(v[0].y, 1);
     EXPECT_GT(v[1].x, 0);       // clockwise with y up: the second vertex lies right
-    for (const OverlayVertex& p : v)
+    for (const ovek::OverlayVertex& p : v)
         EXPECT_NEAR(std::hypot(p.x, p.y), 1, 1e-6);
     brush.setPosition(2, 3, 4);
     v = brush.outline();

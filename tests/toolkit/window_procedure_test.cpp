@@ -64,19 +64,29 @@ TEST(RootResize, FollowsTheMainWindowWithinLimits)
     EXPECT_TRUE(ovek::rootResizeNeeded(866, 621, 861, 621));
 }
 
-TEST(RefreshGUI, DrawsOnlyOnceTheRefreshFlagIsSet)
+TEST(RefreshGUI, DrawsOnlyOnceTheRefreshFlagIsSetAndOnlyWhatChanged)
 {
     faketk::FakeWindowSystem windows;
     ovek::Platform platform;
     platform.init(&windows, 20, 20);
-    platform.needRepaint = false;
     ovek::refreshTimeOut = false;
-    ovek::refreshGUI(platform);
+    EXPECT_FALSE(ovek::refreshGUI(platform));
     EXPECT_TRUE(windows.window.copies.empty());
     ovek::refreshTimeOut = true;
-    ovek::refreshGUI(platform);
-    ovek::refreshGUI(platform);
-    EXPECT_EQ(windows.window.copies.size(), 2u);
+    EXPECT_TRUE(ovek::refreshGUI(platform));   // the new back buffer is drawn once
+    EXPECT_FALSE(ovek::refreshGUI(platform));  // idle: nothing drawn, nothing copied
+    EXPECT_EQ(windows.window.copies.size(), 1u);
+    // Whatever may change the screen draws on the next tick, once.
+    ovek::dispatchMouseMessage(platform, ovek::MouseMessage::Move, 3, 4);
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    ovek::dispatchKeyMessage(platform, 0x41, true);
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    platform.setSize(30, 20);
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    platform.repaint();
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    EXPECT_FALSE(ovek::refreshGUI(platform));
+    EXPECT_EQ(windows.window.copies.size(), 5u);
     ovek::refreshTimeOut = false;
 }
 
