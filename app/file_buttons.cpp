@@ -44,9 +44,11 @@ std::string bmpSaveName(const std::string& chosen)
 
 FileResult openOnModelTab(const std::string& path)
 {
+    FileResult opened = FileResult::success();
     if (modelKindOf(path) != ModelKind::None) {
-        if (FileResult r = openModelFile(path, &model3D); !r)
-            return r;
+        opened = openModelFile(path, &model3D);
+        if (!opened)
+            return opened;
         modelEdit->initHistory();
         modelType = MODEL_TYPE_3D;
     } else {
@@ -59,7 +61,7 @@ FileResult openOnModelTab(const std::string& path)
     modelEdit->setVisible(mesh);
     pane3D->setVisible(mesh);
     MYPLAT.repaint();
-    return FileResult::success();
+    return opened;   // with the warning of a model read only in part
 }
 
 FileResult openPattern(const std::string& path)
@@ -80,8 +82,14 @@ void openFileButtonClicked(int, int, int, EventObject*, int, int, bool)
     if (!chosen)
         return;
     const std::string path = chosen;
-    if (FileResult r = model ? openOnModelTab(path) : openPattern(path); !r)
+    const FileResult r = model ? openOnModelTab(path) : openPattern(path);
+    if (!r) {
         report("open", path, r);
+    } else if (!r.warning.empty()) {
+        // A model cut short is shown as far as it goes, and the user told so.
+        const std::string text = "Opened in part from '" + path + "':\n" + r.warning;
+        MYPLAT.showMessage("Pexolen", text.c_str());
+    }
 }
 
 void saveFileButtonClicked(int, int, int, EventObject*, int, int, bool)

@@ -80,7 +80,8 @@ std::string bmpSaveName(const std::string& chosen);
 
 // Open on the model tab: a name ending in "3ds" or "om" (any case) replaces
 // the mesh and restarts the editor's history; any other file becomes the
-// depth picture. On failure nothing changes and the reason is returned.
+// depth picture. On failure nothing changes and the reason is returned; a
+// model read only in part is kept, and the result carries the warning.
 FileResult openOnModelTab(const std::string& path);
 // Open on the pattern tab: the picture becomes the pattern.
 FileResult openPattern(const std::string& path);

@@ -7,6 +7,7 @@
 #include "base/input_codes.h"
 #include "editor/edit_operations.h"
 #include "editor/model_edit.h"
+#include "editor/swept_angle.h"
 #include "scene3d/window_info.h"
 
 namespace ovek {
@@ -111,12 +112,8 @@ void ModelEdit::editDragged(int x, int y, int dxFromPress, int dyFromPress, int 
             pivotWindowPos(&wx, &wy, &wz);
             const double rx = x - wx, ry = y - wy;
             const double qx = rx - dxFromLast, qy = ry - dyFromLast;
-            const double w = (rx * rx + ry * ry) * (qx * qx + qy * qy);
-            // Rounding can take the sine a hair past 1 when the two
-            // positions lie on one line through the pivot: asin would give NaN.
-            if (w > 1)
-                model->rotateZ(
-                    std::asin(std::clamp((qx * ry - qy * rx) / std::sqrt(w), -1.0, 1.0)));
+            if ((rx * rx + ry * ry) * (qx * qx + qy * qy) > 1)
+                model->rotateZ(sweptAngle(rx, ry, qx, qy));
         }
         break;
     case TOOL_MOVE: {

@@ -13,6 +13,7 @@
 #include "tests/mesh/mesh_builders.h"
 #include "tests/toolkit/fake_window_system.h"
 #include "toolkit/platform.h"
+#include "tools/threeds_writer.h"
 
 using namespace ovek;
 
@@ -306,6 +307,40 @@ TEST_F(Screens, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
             EXPECT_GT(modelEdit->history.historyCurrent, 0);
         }
     }
+}
+
+TEST_F(Screens, AModelCutShortOpensAsFarAsItGoesAndTheUserIsTold)
+{
+    threeds::Object first;
+    first.vertices = {{0, 0, 0}, {2, 0, 0}, {0, 2, 1}};
+    first.faces = {{0, 1, 2}};
+    threeds::Object second = first;
+    second.name = "second";
+    const std::string whole = threeds::file({first, second});
+    testutil::writeFile(dir.file("cut.3ds"), whole.substr(0, whole.find("second") + 30));
+    click(tabs::modelMenu);
+    choose(dir.file("cut.3ds"), buttons::button_open);
+    EXPECT_EQ(meshPoints(), 3) << "the complete first mesh is kept";
+    EXPECT_EQ(shown(), "e3");
+    const std::vector<std::string> m = messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].rfind("message Pexolen: Opened in part from '" + dir.file("cut.3ds") + "'", 0),
+              0u)
+        << m[0];
+}
+
+// The fake window system makes no OpenGL pane, as a display without OpenGL.
+TEST_F(Screens, WithoutAViewTheEditorHasNoPaneAndClicksThereEditNothing)
+{
+    EXPECT_TRUE(modelEdit->panes.empty());
+    EXPECT_EQ(modelEdit->overlayDrawer, nullptr);
+    click(tabs::modelMenu);
+    modelEdit->setModelEditState(ModelEdit::TOOL_INSERT_BOX);
+    const int points = meshPoints(), snapshot = modelEdit->history.historyCurrent;
+    clickAt(pane3D->left + pane3D->width / 2, pane3D->top + pane3D->height / 2);
+    EXPECT_EQ(meshPoints(), points);
+    EXPECT_EQ(modelEdit->history.historyCurrent, snapshot);
+    modelEdit->setModelEditState(ModelEdit::TOOL_ROTATE);
 }
 
 TEST_F(Screens, OpenOnThePatternTabReplacesThePatternOnlyWithAPicture)

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "base/input_codes.h"
+#include "editor/swept_angle.h"
 #include "gl/gl_pane_renderer.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/gl/gl_context.h"
@@ -363,6 +364,46 @@ TEST_F(GlEditorTest, OverlayDrawsTheHandlesWithThePickedOneYellowAndRestoresTheS
     EXPECT_TRUE(colourNear(150, 100, kBlue));
     EXPECT_EQ(pixel(250, 125), 0u);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST(SweptAngle, ARightAngleWhoseSineRoundsPastOneGivesAQuarterTurnNotNaN)
+{
+    // These two offsets are at a right angle; in doubles the quotient of the
+    // cross product and the lengths comes out at -1.0000000000000002.
+    const double a = ovek::sweptAngle(21.14145368390099, -67.19413814095145, 13.772756569041437,
+                                      4.333355604520738);
+    EXPECT_DOUBLE_EQ(a, -M_PI / 2);
+    EXPECT_DOUBLE_EQ(ovek::sweptAngle(10, 0, 0, 10), -M_PI / 2);
+    EXPECT_DOUBLE_EQ(ovek::sweptAngle(0, 10, 10, 0), M_PI / 2);
+    EXPECT_EQ(ovek::sweptAngle(0.5, 0, 10, 0), 0);   // at the pivot: no turn
+}
+
+TEST_F(GlEditorTest, PushingInDepthStopsBeforeTheFarPlaneAndTheReleaseBakesFiniteGeometry)
+{
+    meshtest::addPoints(mesh, {{-0.5, -0.5, 0}, {0.5, 0.5, 0}});
+    init();
+    edit.setModelEditState(ModelEdit::TOOL_MOVE);
+    edit.moveAxis = 2;
+    mods.leftButton = true;
+    // 300 pixels up and right in steps of 10: far past the far plane unclamped.
+    double lastDepth = 0;
+    for (int i = 1; i <= 30; ++i) {
+        edit.mouseDrag(430 + 5 * i, 245 - 5 * i, 5 * i, -5 * i, 5, -5, &pane, mods);
+        ASSERT_TRUE(std::isfinite(mesh.position.z)) << "step " << i;
+        const Pixel p = windowPos(mesh.position);
+        double wx, wy, wz;
+        WINDOW_INFO.getWindowPos(mesh.position.x, mesh.position.y, mesh.position.z, &wx, &wy, &wz);
+        EXPECT_NEAR(p.x, 430, 1e-3);
+        EXPECT_LT(wz, 1.0) << "step " << i;
+        EXPECT_GE(wz, lastDepth - 1e-9) << "pushing never pulls back";
+        lastDepth = wz;
+    }
+    mods.leftButton = false;
+    edit.mouseUp(580, 95, ovek::MOUSE_BUTTON1, &pane, 150, -150, true, mods);
+    for (const auto& p : mesh.staticPoints) {
+        EXPECT_TRUE(std::isfinite(p->x) && std::isfinite(p->y) && std::isfinite(p->z));
+        EXPECT_LT(std::fabs(p->z), 100);   // inside the view volume, 30 units deep
+    }
 }
 
 }  // namespace

@@ -142,6 +142,39 @@ TEST(SelectionGroup3D, APressSelectsTheFirstMemberHitAndNothingElseChangesTheSel
     EXPECT_EQ(log, (std::vector<std::string>{"show b", "show c", "show a"}));
 }
 
+SelectionGroup3D* watched = nullptr;
+
+void noteGroupSelection(SelectComponent3D* s)
+{
+    if (!s->selected)
+        return;
+    const SelectComponent3D* g = watched->getSelected();
+    log.push_back(static_cast<Member*>(s)->name + " on while the group has " +
+                  (g ? static_cast<const Member*>(g)->name : std::string("none")));
+}
+
+TEST(SelectionGroup3D, APressTellsTheHitMemberBeforeTheGroupChangesItsSelection)
+{
+    Member a("a", 0, 10), c("c", 20, 30);
+    SelectionGroup3D group;
+    watched = &group;
+    for (Member* m : {&a, &c}) {
+        group.addSelection(m);
+        m->addSelectListener(noteGroupSelection);
+    }
+    log.clear();
+    group.fireMouseEvent(5, 0, 0, MOUSE_DOWN);
+    group.fireMouseEvent(5, 0, 0, MOUSE_UP);
+    group.fireMouseEvent(25, 0, 0, MOUSE_DOWN);
+    EXPECT_EQ(log, (std::vector<std::string>{"a on while the group has none",
+                                             "c on while the group has a"}));
+    // Selecting directly changes the group first.
+    log.clear();
+    group.setSelected(&a);
+    EXPECT_EQ(log, (std::vector<std::string>{"a on while the group has a"}));
+    watched = nullptr;
+}
+
 TEST(EditBrush, OutlineIsADecagonFromTheTopClockwiseAndAlwaysUnderThePointer)
 {
     EditBrush brush;
