@@ -36,5 +36,6 @@ for tab in pattern:60 model:160 image:270; do
     t0=$(ticks)
     sleep "$seconds"
     t1=$(ticks)
-    echo "$name tab: $(echo "scale=2; 100 * ($t1 - $t0) / $hz / $seconds" | bc)% of a core over ${seconds} s"
+    printf '%s tab: %.2f%% of a core over %s s\n' "$name" \
+        "$(echo "scale=4; 100 * ($t1 - $t0) / $hz / $seconds" | bc)" "$seconds"
 done
