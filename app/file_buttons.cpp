@@ -6,7 +6,6 @@
 #include "base/name_ending.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
-#include "toolkit/platform.h"
 
 namespace ovek {
 
@@ -18,21 +17,20 @@ const char kModelSaveFilter[] = "MOD Files(*.om)\0*.om\0";
 namespace {
 
 // The picture at path replaces the pane's (which is freed); the bounds stay.
-FileResult replacePicture(ImageComponent* pane, const std::string& path)
+FileResult replacePicture(Platform& platform, ImageComponent& pane, const std::string& path)
 {
     FileResult result;
-    std::unique_ptr<Image> picture(MYPLAT.createImageFromBMP(path.c_str(), &result));
-    if (!result)
-        return result;
-    delete pane->image;
-    pane->image = picture.release();
+    std::unique_ptr<Image> picture(platform.createImageFromBMP(path.c_str(), &result));
+    if (result)
+        pane.image = std::move(picture);
     return result;
 }
 
-void report(const char* verb, const std::string& path, const FileResult& result)
+void report(Platform& platform, const char* verb, const std::string& path,
+            const FileResult& result)
 {
     const std::string text = std::string("Cannot ") + verb + " '" + path + "':\n" + result.error;
-    MYPLAT.showMessage("Pexolen", text.c_str());
+    platform.showMessage("Pexolen", text.c_str());
 }
 
 }  // namespace
@@ -42,79 +40,80 @@ std::string bmpSaveName(const std::string& chosen)
     return endsWithNoCase(chosen, ".bmp") ? chosen : chosen + ".bmp";
 }
 
-FileResult openOnModelTab(const std::string& path)
+void Screens::showModelScreen()
+{
+    const bool mesh = modelType == MODEL_TYPE_3D;
+    imageModel.setVisible(!mesh);
+    modelEdit.setVisible(mesh);
+    pane3D->setVisible(mesh);
+    platform.repaint();
+}
+
+FileResult Screens::openOnModelTab(const std::string& path)
 {
     FileResult opened = FileResult::success();
     if (modelKindOf(path) != ModelKind::None) {
         opened = openModelFile(path, &model3D);
         if (!opened)
             return opened;
-        modelEdit->initHistory();
+        modelEdit.initHistory();
         modelType = MODEL_TYPE_3D;
     } else {
-        if (FileResult r = replacePicture(imageModel, path); !r)
+        if (FileResult r = replacePicture(platform, imageModel, path); !r)
             return r;
         modelType = MODEL_TYPE_IMAGE;
     }
-    const bool mesh = modelType == MODEL_TYPE_3D;
-    imageModel->setVisible(!mesh);
-    modelEdit->setVisible(mesh);
-    pane3D->setVisible(mesh);
-    MYPLAT.repaint();
+    showModelScreen();
     return opened;   // with the warning of a model read only in part
 }
 
-FileResult openPattern(const std::string& path)
+FileResult Screens::openPattern(const std::string& path)
 {
-    FileResult result = replacePicture(patternPane, path);
-    MYPLAT.repaint();
+    FileResult result = replacePicture(platform, patternPane, path);
+    platform.repaint();
     return result;
 }
 
-namespace buttons {
-
-void openFileButtonClicked(int, int, int, EventObject*, int, int, bool)
+void Screens::openFileButtonClicked()
 {
     const bool model = main_state == MAIN_STATE_MODEL;
     if (!model && main_state != MAIN_STATE_PATTERN)
         return;
-    const char* chosen = MYPLAT.loadFile(model ? kModelOpenFilter : kBMPFilter);
+    const char* chosen = platform.loadFile(model ? kModelOpenFilter : kBMPFilter);
     if (!chosen)
         return;
     const std::string path = chosen;
     const FileResult r = model ? openOnModelTab(path) : openPattern(path);
     if (!r) {
-        report("open", path, r);
+        report(platform, "open", path, r);
     } else if (!r.warning.empty()) {
         // A model cut short is shown as far as it goes, and the user told so.
         const std::string text = "Opened in part from '" + path + "':\n" + r.warning;
-        MYPLAT.showMessage("Pexolen", text.c_str());
+        platform.showMessage("Pexolen", text.c_str());
     }
 }
 
-void saveFileButtonClicked(int, int, int, EventObject*, int, int, bool)
+void Screens::saveFileButtonClicked()
 {
     if (main_state == MAIN_STATE_IMAGE) {
-        const Image* result = imagePane->getImage();
+        const Image* result = imagePane.getImage();
         if (!result)
             return;
-        const char* chosen = MYPLAT.saveFile(kBMPFilter);
+        const char* chosen = platform.saveFile(kBMPFilter);
         if (!chosen)
             return;
         const std::string path = bmpSaveName(chosen);
         if (FileResult r = result->writeBMPFile(path); !r)
-            report("save", path, r);
+            report(platform, "save", path, r);
     } else if (main_state == MAIN_STATE_MODEL) {
         // The mesh, even while the tab shows a depth picture.
-        const char* chosen = MYPLAT.saveFile(kModelSaveFilter);
+        const char* chosen = platform.saveFile(kModelSaveFilter);
         if (!chosen)
             return;
         const std::string path = chosen;
         if (FileResult r = saveModel(path.c_str(), &model3D); !r)
-            report("save", path, r);
+            report(platform, "save", path, r);
     }
 }
-
-}  // namespace buttons
 
 }  // namespace ovek

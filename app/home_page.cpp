@@ -37,7 +37,7 @@ void runCommand(const std::vector<std::string>& command)
     }).detach();
 }
 
-void linkToOvek(int, int, int, EventObject*, int, int, bool)
+void Screens::linkToOvek()
 {
     runCommand({"xdg-open", kHomePage});
 }

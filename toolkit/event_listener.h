@@ -2,6 +2,8 @@
 // An object that wants every kind of input notification of an EventObject
 // derives from this and registers once with addEventListener.
 
+#include <functional>
+
 #include "base/input_codes.h"
 
 namespace ovek {
@@ -17,8 +19,9 @@ using MouseUpListener = void (*)(int x, int y, int button, EventObject* source, 
 using MouseDragListener = void (*)(int x, int y, int dxFromPress, int dyFromPress,
                                    int dxFromLast, int dyFromLast, EventObject* source);
 using KeyListener = void (*)(int key, EventObject* source);
-using BoundsChangedListener = void (*)(int left, int top, int width, int height,
-                                       EventObject* source);
+// May capture its owner (the screens lay themselves out through one).
+using BoundsChangedListener =
+    std::function<void(int left, int top, int width, int height, EventObject* source)>;
 
 // Each notification ends with the modifier keys of the record that raised it.
 class EventListener {

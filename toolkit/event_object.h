@@ -32,7 +32,7 @@ public:
 
     bool visible = true;
     bool enabled = true;
-    BoundsChangedListener boundsChangedListener = nullptr;  // fired by Component::setBounds
+    BoundsChangedListener boundsChangedListener;  // fired by Component::setBounds; empty: none
     InputMods recordMods;   // of the record being delivered; handed to every EventListener
 
     void addMouseEnterListener(MouseListener l) { mouseEnterListeners.push_back(l); }

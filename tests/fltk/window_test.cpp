@@ -105,7 +105,7 @@ TEST_F(WindowTest, RootAreaShowsTheBackBufferAndThePaneTheLitMesh)
 {
     // A picture under everything, so that the copy has something to get wrong.
     ovek::ImageComponent background;
-    background.setImage(MYPLAT.createImage(kWidth, kHeight));
+    background.setImage(std::unique_ptr<ovek::Image>(MYPLAT.createImage(kWidth, kHeight)));
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
             background.image->setColor(x, y, x & 255, y & 255, (x ^ y) & 255);
