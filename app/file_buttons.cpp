@@ -40,15 +40,6 @@ std::string bmpSaveName(const std::string& chosen)
     return endsWithNoCase(chosen, ".bmp") ? chosen : chosen + ".bmp";
 }
 
-void Screens::showModelScreen()
-{
-    const bool mesh = modelType == MODEL_TYPE_3D;
-    imageModel.setVisible(!mesh);
-    modelEdit.setVisible(mesh);
-    pane3D->setVisible(mesh);
-    platform.repaint();
-}
-
 FileResult Screens::openOnModelTab(const std::string& path)
 {
     FileResult opened = FileResult::success();
@@ -63,7 +54,7 @@ FileResult Screens::openOnModelTab(const std::string& path)
             return r;
         modelType = MODEL_TYPE_IMAGE;
     }
-    showModelScreen();
+    setState(main_state);   // the tab shows the mesh or the depth picture, as opened
     return opened;   // with the warning of a model read only in part
 }
 

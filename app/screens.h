@@ -129,8 +129,6 @@ private:
     void initPane3D(PaneRenderer& renderer);
     void initTabs();
     void initButtons();
-    // The mesh or the depth picture on the model tab, as modelType says.
-    void showModelScreen();
 };
 
 // The window's start-up, as the window module calls it: the screens on MYPLAT,
