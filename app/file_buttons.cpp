@@ -8,7 +8,6 @@
 #include "base/translation.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
-#include "toolkit/platform.h"
 
 namespace ovek {
 
@@ -21,20 +20,18 @@ const char kModelSaveFilter[] = N_("MOD Files(*.om)") "\0*.om\0";
 namespace {
 
 // The picture at path replaces the pane's (which is freed); the bounds stay.
-FileResult replacePicture(ImageComponent* pane, const std::string& path)
+FileResult replacePicture(Platform& platform, ImageComponent& pane, const std::string& path)
 {
     FileResult result;
-    std::unique_ptr<Image> picture(MYPLAT.createImageFromBMP(path.c_str(), &result));
-    if (!result)
-        return result;
-    delete pane->image;
-    pane->image = picture.release();
+    std::unique_ptr<Image> picture(platform.createImageFromBMP(path.c_str(), &result));
+    if (result)
+        pane.image = std::move(picture);
     return result;
 }
 
-void report(const std::string& text)
+void report(Platform& platform, const std::string& text)
 {
-    MYPLAT.showMessage("Pexolen", text.c_str());
+    platform.showMessage("Pexolen", text.c_str());
 }
 
 // A filter list with its labels in the user's language.
@@ -57,72 +54,71 @@ std::string bmpSaveName(const std::string& chosen)
     return endsWithNoCase(chosen, ".bmp") ? chosen : chosen + ".bmp";
 }
 
-FileResult openOnModelTab(const std::string& path)
+FileResult Screens::openOnModelTab(const std::string& path)
 {
+    FileResult opened = FileResult::success();
     if (modelKindOf(path) != ModelKind::None) {
-        if (FileResult r = openModelFile(path, &model3D); !r)
-            return r;
-        modelEdit->initHistory();
+        opened = openModelFile(path, &model3D);
+        if (!opened)
+            return opened;
+        modelEdit.initHistory();
         modelType = MODEL_TYPE_3D;
     } else {
-        if (FileResult r = replacePicture(imageModel, path); !r)
+        if (FileResult r = replacePicture(platform, imageModel, path); !r)
             return r;
         modelType = MODEL_TYPE_IMAGE;
     }
-    const bool mesh = modelType == MODEL_TYPE_3D;
-    imageModel->setVisible(!mesh);
-    modelEdit->setVisible(mesh);
-    pane3D->setVisible(mesh);
-    MYPLAT.repaint();
-    return FileResult::success();
+    setState(main_state);   // the tab shows the mesh or the depth picture, as opened
+    return opened;   // with the warning of a model read only in part
 }
 
-FileResult openPattern(const std::string& path)
+FileResult Screens::openPattern(const std::string& path)
 {
-    FileResult result = replacePicture(patternPane, path);
-    MYPLAT.repaint();
+    FileResult result = replacePicture(platform, patternPane, path);
+    platform.repaint();
     return result;
 }
 
-namespace buttons {
-
-void openFileButtonClicked(int, int, int, EventObject*, int, int, bool)
+void Screens::openFileButtonClicked()
 {
     const bool model = main_state == MAIN_STATE_MODEL;
     if (!model && main_state != MAIN_STATE_PATTERN)
         return;
     const std::string filter = translated(model ? kModelOpenFilter : kBMPFilter);
-    const char* chosen = MYPLAT.loadFile(filter.c_str());
+    const char* chosen = platform.loadFile(filter.c_str());
     if (!chosen)
         return;
     const std::string path = chosen;
-    if (FileResult r = model ? openOnModelTab(path) : openPattern(path); !r)
-        report(trFormat("Cannot open '%s':\n%s", path, r.error));
+    const FileResult r = model ? openOnModelTab(path) : openPattern(path);
+    if (!r) {
+        report(platform, trFormat("Cannot open '%s':\n%s", path, r.error));
+    } else if (!r.warning.empty()) {
+        // A model cut short is shown as far as it goes, and the user told so.
+        report(platform, trFormat("Opened in part from '%s':\n%s", path, r.warning));
+    }
 }
 
-void saveFileButtonClicked(int, int, int, EventObject*, int, int, bool)
+void Screens::saveFileButtonClicked()
 {
     if (main_state == MAIN_STATE_IMAGE) {
-        const Image* result = imagePane->getImage();
+        const Image* result = imagePane.getImage();
         if (!result)
             return;
-        const char* chosen = MYPLAT.saveFile(translated(kBMPFilter).c_str());
+        const char* chosen = platform.saveFile(translated(kBMPFilter).c_str());
         if (!chosen)
             return;
         const std::string path = bmpSaveName(chosen);
         if (FileResult r = result->writeBMPFile(path); !r)
-            report(trFormat("Cannot save '%s':\n%s", path, r.error));
+            report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
     } else if (main_state == MAIN_STATE_MODEL) {
         // The mesh, even while the tab shows a depth picture.
-        const char* chosen = MYPLAT.saveFile(translated(kModelSaveFilter).c_str());
+        const char* chosen = platform.saveFile(translated(kModelSaveFilter).c_str());
         if (!chosen)
             return;
         const std::string path = chosen;
         if (FileResult r = saveModel(path.c_str(), &model3D); !r)
-            report(trFormat("Cannot save '%s':\n%s", path, r.error));
+            report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
     }
 }
-
-}  // namespace buttons
 
 }  // namespace ovek

@@ -71,7 +71,7 @@ void runCommand(const std::vector<std::string>& command)
     }).detach();
 }
 
-void openHelp()
+void openHelp(Platform& platform)
 {
     const std::string page = findHelpPage();
     pid_t pid = 0;
@@ -95,22 +95,22 @@ void openHelp()
                                      ? "exit status " + std::to_string(WEXITSTATUS(status))
                                      : std::string("ended abnormally"));
     }
-    MYPLAT.showMessage("Pexolen",
-                       trFormat("The help page could not be opened (%s).\n"
-                                "Open it in a web browser: %s",
-                                reason, page)
-                           .c_str());
+    platform.showMessage("Pexolen",
+                         trFormat("The help page could not be opened (%s).\n"
+                                  "Open it in a web browser: %s",
+                                  reason, page)
+                             .c_str());
 }
 
-void linkToOvek(int, int, int, EventObject*, int, int, bool)
+void Screens::linkToOvek()
 {
-    openHelp();
+    openHelp(platform);
 }
 
-void helpKeyPressed(int key, EventObject*)
+void Screens::keyUp(int key, EventObject* source, InputMods)
 {
-    if (key == kVirtualKeyF1)
-        openHelp();
+    if (key == kVirtualKeyF1 && source == platform.getRootComponent())
+        openHelp(platform);
 }
 
 }  // namespace ovek

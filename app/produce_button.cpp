@@ -3,42 +3,34 @@
 #include <memory>
 
 #include "app/screens.h"
-#include "base/translation.h"
-#include "toolkit/platform.h"
 
 namespace ovek {
 
-ProductionInput productionInput()
+ProductionInput Screens::productionInput()
 {
     ProductionInput in;
     in.modelType = modelType;
-    in.pattern = patternPane->getImage();
+    in.pattern = patternPane.getImage();
     in.mesh = &model3D;
-    in.meshWidth = modelEdit->getWidth();
-    in.meshHeight = modelEdit->getHeight();
-    in.depthPicture = imageModel->getImage();
-    in.faces = &buttons::facesModel;
-    in.imageFactory = [](int w, int h) { return MYPLAT.createImage(w, h); };
+    in.meshWidth = modelEdit.getWidth();
+    in.meshHeight = modelEdit.getHeight();
+    in.depthPicture = imageModel.getImage();
+    in.imageFactory = [this](int w, int h) { return platform.createImage(w, h); };
     return in;
 }
 
-namespace buttons {
-
-void produceImageButtonClicked(int, int, int, EventObject*, int, int, bool)
+void Screens::produceImageButtonClicked()
 {
-    MYPLAT.setTitle(busyTitle().c_str());
+    platform.setTitle(busyTitle().c_str());
     FileResult status;
     std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
-    MYPLAT.setTitle(mainTitle().c_str());
+    platform.setTitle(mainTitle().c_str());
     if (!result) {
-        MYPLAT.showMessage("Pexolen", status.error.c_str());
+        platform.showMessage("Pexolen", status.error.c_str());
         return;
     }
-    delete imagePane->getImage();
-    imagePane->setImage(result.release());
-    tabs::setState(MAIN_STATE_IMAGE);
+    imagePane.setImage(std::move(result));   // the previous result is freed
+    setState(MAIN_STATE_IMAGE);
 }
-
-}  // namespace buttons
 
 }  // namespace ovek

@@ -1,96 +1,64 @@
 // The tabs: which screen each shows, which buttons it enables, and the layout
 // of the whole window for a root size.
 #include <algorithm>
+#include <iterator>
 
-#include "app/data_files.h"
 #include "app/screens.h"
-#include "toolkit/platform.h"
 
 namespace ovek {
 
-namespace tabs {
+namespace {
 
-void init()
-{
-    // The captions are drawn into the pictures: one set per language.
-    const auto caption = [](const char* name) {
-        return loadPicture(findLocalizedPicture(name).c_str());
-    };
-    patternMenu.setSelectedImage(caption("ui/tabs/pattern_on.bmp"));
-    patternMenu.setUnselectedImage(caption("ui/tabs/pattern_off.bmp"));
-    modelMenu.setSelectedImage(caption("ui/tabs/model_on.bmp"));
-    modelMenu.setUnselectedImage(caption("ui/tabs/model_off.bmp"));
-    imageMenu.setSelectedImage(caption("ui/tabs/image_on.bmp"));
-    imageMenu.setUnselectedImage(caption("ui/tabs/image_off.bmp"));
-    bottomBarComponent.image = loadPicture("ui/tabs/bar.bmp");
-    bottomBarComponent.setStretchModeOn(true);
+// The bar along the bottom is 38 high; the pane sits under the editor's
+// toolbar, also 38 high. Rows in the order of layoutOrder below.
+constexpr LayoutPlace kLayout[] = {
+    {0, 10, 1, -38, 0, 100, 0, 38},    // pattern tab
+    {0, 110, 1, -38, 0, 100, 0, 38},   // model tab
+    {0, 210, 1, -38, 0, 120, 0, 38},   // image tab
+    {0, 0, 1, -38, 1, 0, 0, 38},       // bottom bar
+    {1, -250, 1, -38, 0, 33, 0, 38},   // open button
+    {1, -200, 1, -38, 0, 25, 0, 38},   // produce button
+    {1, -160, 1, -38, 0, 25, 0, 38},   // save button
+    {0, 0, 0, 38, 1, 0, 1, -76},       // 3D pane
+    {0, 0, 0, 0, 1, 0, 1, -38},        // model editor
+};
 
-    // Until the first resize lays them out.
-    const int b = pane3D->getTop() + pane3D->getHeight();
-    bottomBarComponent.setBounds(300, b, 600, 60);
-    patternMenu.setBounds(0, b, 103, 60);
-    modelMenu.setBounds(103, b, 102, 60);
-    imageMenu.setBounds(205, b, 128, 60);
+}  // namespace
 
-    Component* root = MYPLAT.getRootComponent();
-    for (SelectImageButton* tab : {&patternMenu, &modelMenu, &imageMenu})
-        tab->addMouseUpListener(menuClicked);
-    root->add(&bottomBarComponent);
-    for (SelectImageButton* tab : {&patternMenu, &modelMenu, &imageMenu})
-        root->add(tab);
-    patternMenu.setSelected(true);
-    modelMenu.setSelected(false);
-    imageMenu.setSelected(false);
-    root->boundsChangedListener = windowSizeChanged;
-}
-
-void setState(int state)
+void Screens::setState(int state)
 {
     main_state = state;
     patternMenu.setSelected(state == MAIN_STATE_PATTERN);
     modelMenu.setSelected(state == MAIN_STATE_MODEL);
     imageMenu.setSelected(state == MAIN_STATE_IMAGE);
 
+    patternPane.setVisible(state == MAIN_STATE_PATTERN);
+    imagePane.setVisible(state == MAIN_STATE_IMAGE);
     const bool mesh = state == MAIN_STATE_MODEL && modelType == MODEL_TYPE_3D;
-    patternPane->setVisible(state == MAIN_STATE_PATTERN);
-    modelEdit->setVisible(mesh);
+    modelEdit.setVisible(mesh);
     pane3D->setVisible(mesh);
-    imageModel->setVisible(state == MAIN_STATE_MODEL && modelType == MODEL_TYPE_IMAGE);
-    imagePane->setVisible(state == MAIN_STATE_IMAGE);
+    imageModel.setVisible(state == MAIN_STATE_MODEL && modelType == MODEL_TYPE_IMAGE);
 
-    buttons::button_open.setEnabled(state != MAIN_STATE_IMAGE);
-    buttons::button_save.setEnabled(state != MAIN_STATE_PATTERN);
-    MYPLAT.repaint();
+    button_open.setEnabled(state != MAIN_STATE_IMAGE);
+    button_save.setEnabled(state != MAIN_STATE_PATTERN);
+    platform.repaint();
 }
 
-void menuClicked(int, int, int, EventObject* source, int, int, bool)
+void Screens::windowSizeChanged(int, int, int width, int height)
 {
-    if (source == &patternMenu)
-        setState(MAIN_STATE_PATTERN);
-    else if (source == &modelMenu)
-        setState(MAIN_STATE_MODEL);
-    else if (source == &imageMenu)
-        setState(MAIN_STATE_IMAGE);
-}
-
-}  // namespace tabs
-
-void windowSizeChanged(int, int, int width, int height, EventObject*)
-{
-    const int bar = height - 38;   // top of the tabs and buttons
-    tabs::patternMenu.setBounds(10, bar, 100, 38);
-    tabs::modelMenu.setBounds(110, bar, 100, 38);
-    tabs::imageMenu.setBounds(210, bar, 120, 38);
-    tabs::bottomBarComponent.setBounds(0, bar, width, 38);
-    buttons::button_open.setBounds(width - 250, bar, 33, 38);
-    buttons::button_produce.setBounds(width - 200, bar, 25, 38);
-    buttons::button_save.setBounds(width - 160, bar, 25, 38);
-    // A window too low for the pane gives it no height rather than a negative
-    // one, which would turn its projection upside down.
-    pane3D->setBounds(0, 38, width, std::max(0, height - 76));
-    modelEdit->setBounds(0, 0, width, std::max(0, height - 38));
-    backPane->setBounds((width - backPane->width) / 2, (height - backPane->height - 76) / 2,
-                        backPane->width, backPane->height);
+    Component* const layoutOrder[] = {&patternMenu, &modelMenu,      &imageMenu,
+                                      &bottomBarComponent, &button_open, &button_produce,
+                                      &button_save, pane3D,          &modelEdit};
+    static_assert(std::size(kLayout) == sizeof(layoutOrder) / sizeof(layoutOrder[0]));
+    for (size_t i = 0; i < std::size(kLayout); ++i) {
+        const LayoutPlace& p = kLayout[i];
+        layoutOrder[i]->setBounds(p.leftPerWidth * width + p.left, p.topPerHeight * height + p.top,
+                                  p.widthPerWidth * width + p.width,
+                                  std::max(0, p.heightPerHeight * height + p.height));
+    }
+    // The background keeps its size, centred above the bar.
+    backPane.setBounds((width - backPane.width) / 2, (height - backPane.height - 76) / 2,
+                       backPane.width, backPane.height);
 }
 
 }  // namespace ovek

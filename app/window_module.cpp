@@ -17,5 +17,11 @@ extern "C" int pexolen_start_window()
         return 1;
     }
     ovek::startTranslation(ovek::catalogueFolder());
-    return ovek::runWindow(ovek::mainTitle().c_str(), ovek::init);
+    const std::string title = ovek::mainTitle();
+    ovek::WindowLook look;
+    look.title = title.c_str();
+    look.iconPath = ovek::findDataFile("ui/icon.png");
+    const int status = ovek::runWindow(look, ovek::init);
+    ovek::shutDown();   // after the window: nothing is left for the leak check
+    return status;
 }

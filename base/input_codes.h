@@ -31,4 +31,15 @@ constexpr int kKeyShift = 0x10;
 constexpr int kKeyControl = 0x11;
 constexpr int kKeyAlt = 0x12;
 
+// The modifier keys and the left button at the moment of a record. The window
+// layer fills it once per record and it travels with the record to every
+// handler, so that a handler decides on the moment of its event, not on a
+// later query of the keyboard.
+struct InputMods {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool leftButton = false;   // held during the record; with a drag, the dragging button
+};
+
 }  // namespace ovek

@@ -19,7 +19,7 @@ set(uses_animation base image engine scene3d mesh production)
 set(uses_toolkit base image)
 set(uses_gl base scene3d mesh)
 set(uses_fltk base image toolkit gl)
-set(uses_editor base image scene3d mesh toolkit gl)
+set(uses_editor base image scene3d mesh toolkit)
 set(uses_app base image engine scene3d mesh production animation toolkit gl fltk editor)
 # Library headers by the folder they are named with, and the layers that may use them.
 set(allowed_GL gl fltk)

@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-std::vector<OverlayVertex> EditBrush::outline() const
+std::vector<ovek::OverlayVertex> EditBrush::outline() const
 {
     // A step that is not positive, or so small that the angle stops growing,
     // would never reach the end of the circle: the outline is cut off there.
     constexpr size_t kMaxVertices = 4096;
-    std::vector<OverlayVertex> vertices;
+    std::vector<ovek::OverlayVertex> vertices;
     for (double a = 0; a < 6.28 && step > 0 && vertices.size() < kMaxVertices; a += step)
         vertices.push_back({float(std::sin(a) * size + x), float(std::cos(a) * size + y), float(z)});
     return vertices;
@@ -15,5 +15,6 @@ std::vector<OverlayVertex> EditBrush::outline() const
 
 void EditBrush::show()
 {
-    drawLineLoop(outline());
+    if (painter)
+        painter->drawLineLoop(outline());
 }

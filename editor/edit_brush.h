@@ -3,8 +3,8 @@
 // under the pointer everywhere.
 #include <vector>
 
-#include "gl/overlay_painter.h"
 #include "scene3d/event3d.h"
+#include "scene3d/overlay_shape.h"
 
 class EditBrush : public Event3D {
 public:
@@ -13,6 +13,7 @@ public:
     double x = 0;               // centre, model space
     double y = 0;
     double z = 0;
+    ovek::OverlayPainter* painter = nullptr;   // draws the outline; none draws nothing; not owned
 
     void setSize(double s) { size = s; }
     double getSize() const { return size; }
@@ -27,6 +28,7 @@ public:
     bool isPointIn(double, double) override { return true; }
     // The outline's vertices: angles 0, step, 2 step ... below 6.28, starting
     // at (x, y + size) and running clockwise with y up.
-    std::vector<OverlayVertex> outline() const;
+    std::vector<ovek::OverlayVertex> outline() const;
+    // The outline through the painter, in the current colour.
     void show() override;
 };

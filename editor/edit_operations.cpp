@@ -10,22 +10,18 @@
 #include "editor/model_edit.h"
 #include "mesh/model_open.h"
 #include "scene3d/window_info.h"
-#include "toolkit/input_state.h"
-#include "toolkit/platform.h"
 
 namespace ovek {
 
 namespace {
 
-// The model point under the pointer at the depth of the model origin.
-Point3D insertCentre(const Component* pane)
+// The model point under the pane point (x, y) at the depth of the model origin.
+Point3D insertCentre(int x, int y)
 {
     double wx = 0, wy = 0, wz = 0;
     WINDOW_INFO.getWindowPos(0, 0, 0, &wx, &wy, &wz);
-    const int px = mouse_info::x - (pane ? pane->getLeft() : 0);
-    const int py = mouse_info::y - (pane ? pane->getTop() : 0);
     Point3D m;
-    WINDOW_INFO.getRealPos(px, py, wz, &m.x, &m.y, &m.z);
+    WINDOW_INFO.getRealPos(x, y, wz, &m.x, &m.y, &m.z);
     return m;
 }
 
@@ -66,16 +62,16 @@ bool isSelected(const Point3D* p)
 
 namespace MODEL_EDIT {
 
-void operation_insert_point(Editable3D* model, ModelEdit* editor, Component* pane)
+void operation_insert_point(Editable3D* model, ModelEdit* editor, int x, int y)
 {
-    const Point3D m = insertCentre(pane);
+    const Point3D m = insertCentre(x, y);
     addSelected(*model, m.x, m.y, m.z);
     editor->updateHistory();
 }
 
-void operation_insert_triangle(Editable3D* model, ModelEdit* editor, Component* pane)
+void operation_insert_triangle(Editable3D* model, ModelEdit* editor, int x, int y)
 {
-    const Point3D m = insertCentre(pane);
+    const Point3D m = insertCentre(x, y);
     deselectAll(*model);
     Point3D* t1 = addSelected(*model, m.x, m.y - 0.3, m.z);
     Point3D* t2 = addSelected(*model, m.x - 0.5, m.y + 0.3, m.z);
@@ -84,9 +80,9 @@ void operation_insert_triangle(Editable3D* model, ModelEdit* editor, Component* 
     editor->updateHistory();
 }
 
-void operation_insert_box(Editable3D* model, ModelEdit* editor, Component* pane)
+void operation_insert_box(Editable3D* model, ModelEdit* editor, int x, int y)
 {
-    const Point3D m = insertCentre(pane);
+    const Point3D m = insertCentre(x, y);
     deselectAll(*model);
     // Corner i takes + on x, y, z where bit 0, 1, 2 of i is set.
     Point3D* p[8];
@@ -101,11 +97,10 @@ void operation_insert_box(Editable3D* model, ModelEdit* editor, Component* pane)
     editor->updateHistory();
 }
 
-FileResult operation_import(Editable3D* model, ModelEdit* editor)
+const char kImportFilter[] = "3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0";
+
+FileResult operation_import(Editable3D* model, ModelEdit* editor, const std::string& path)
 {
-    const char* path = MYPLAT.loadFile("3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0");
-    if (!path)
-        return FileResult::success();
     Component3D read;
     const FileResult result =
         openModelFile(path, &read, Point3D(-1, -1, -1), Point3D(1, 1, 1));

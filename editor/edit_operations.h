@@ -3,6 +3,8 @@
 // a box under the pointer, importing a model file into the mesh, and the work
 // of the editor's numbered commands (select all, select linked, add face,
 // remove faces, remove points, extend).
+#include <string>
+
 #include "base/file_result.h"
 #include "editor/editable3d.h"
 #include "toolkit/component.h"
@@ -14,20 +16,22 @@ class ModelEdit;
 namespace MODEL_EDIT {
 
 // Each insert puts its geometry in the plane through the model origin parallel
-// to the screen, under the pointer of the last mouse message (pane: where the
-// view sits; null counts as the root's corner), selects it and records a
-// snapshot through editor. A point keeps the earlier selection; the triangle
-// and the box replace it.
-void operation_insert_point(Editable3D* model, ModelEdit* editor, Component* pane);
-void operation_insert_triangle(Editable3D* model, ModelEdit* editor, Component* pane);
-void operation_insert_box(Editable3D* model, ModelEdit* editor, Component* pane);
+// to the screen, under the pane point (x, y) (pane pixels, as the record that
+// asked for it gives them), selects it and records a snapshot through editor.
+// A point keeps the earlier selection; the triangle and the box replace it.
+void operation_insert_point(Editable3D* model, ModelEdit* editor, int x, int y);
+void operation_insert_triangle(Editable3D* model, ModelEdit* editor, int x, int y);
+void operation_insert_box(Editable3D* model, ModelEdit* editor, int x, int y);
 
-// Asks for a 3DS or model file (endings in any letter case) and adds its
-// points, selected, and faces to the mesh; a 3DS model is fitted into the box
+// Adds the points, selected, and faces of the 3DS or model file at path
+// (endings in any letter case) to the mesh; a 3DS model is fitted into the box
 // (-1, -1, -1)-(1, 1, 1). The rest of the mesh is deselected and a snapshot is
-// recorded, also when the file cannot be read (the result says why); a
-// cancelled dialog changes nothing.
-FileResult operation_import(Editable3D* model, ModelEdit* editor);
+// recorded, also when the file cannot be read (the result says why). The
+// caller asks for the path (kImportFilter); a cancelled dialog calls nothing.
+FileResult operation_import(Editable3D* model, ModelEdit* editor, const std::string& path);
+
+// The import dialog's filter list.
+extern const char kImportFilter[];
 
 }  // namespace MODEL_EDIT
 

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "base/key_state.h"
 #include "editor/edit_operations.h"
+#include "editor/pane3d.h"
 #include "toolkit/platform.h"
 
 namespace ovek {
 
 namespace {
-
-ModelEdit* currentModelEdit = nullptr;
 
 // Windows virtual-key codes of the bindings.
 constexpr int kKeyEnter = 0x0D;
@@ -22,33 +20,22 @@ ModelEdit::ModelEdit() = default;
 
 ModelEdit::~ModelEdit()
 {
-    if (currentModelEdit == this)
-        currentModelEdit = nullptr;
+    if (scene_)
+        scene_->afterDisplay = nullptr;
     // The root outlives every editor; the panes may already be gone.
     auto& rootListeners = MYPLAT.getRootComponent()->eventListeners;
     rootListeners.erase(std::remove(rootListeners.begin(), rootListeners.end(), this),
                         rootListeners.end());
 }
 
-ModelEdit* ModelEdit::getCurrentModelEdit()
-{
-    return currentModelEdit;
-}
-
-void beforeShow() {}
-
-void afterShow()
-{
-    if (ModelEdit* e = ModelEdit::getCurrentModelEdit())
-        e->afterModelShow();
-}
-
 void ModelEdit::init(Sence3D* scene, Editable3D* mesh, std::vector<Component*> paneList)
 {
-    currentModelEdit = this;
+    if (scene_ && scene_ != scene)
+        scene_->afterDisplay = nullptr;
+    scene_ = scene;
     if (scene) {
-        scene->beforeDisplay = beforeShow;
-        scene->afterDisplay = afterShow;
+        scene->beforeDisplay = nullptr;   // nothing to do before the model
+        scene->afterDisplay = [this] { afterModelShow(); };
     }
     modelState = MODEL_VIEW;
     modelEditState = TOOL_ROTATE;
@@ -56,6 +43,10 @@ void ModelEdit::init(Sence3D* scene, Editable3D* mesh, std::vector<Component*> p
     panes = std::move(paneList);
     panes.erase(std::remove(panes.begin(), panes.end(), nullptr), panes.end());
     paneCount = int(panes.size());
+    overlayDrawer = nullptr;
+    for (Component* p : panes)
+        if (auto* pane = dynamic_cast<Pane3D*>(p); pane && !overlayDrawer)
+            overlayDrawer = pane->renderer;
     initOptions();
     initListeners();
     axisLengthX = axisLengthY = axisLengthZ = 50;
@@ -105,12 +96,16 @@ void ModelEdit::doCommand(int n)
         return;
     switch (n) {
     case COMMAND_IMPORT: {
-        const FileResult r = MODEL_EDIT::operation_import(model, this);
-        if (!r || !r.warning.empty()) {
-            const std::string text =
-                (r ? "Imported in part from '" : "Nothing imported from '") + MYPLAT.fileName +
-                "':\n" + (r ? r.warning : r.error);
-            MYPLAT.showMessage("Pexolen", text.c_str());
+        const char* chosen = MYPLAT.loadFile(MODEL_EDIT::kImportFilter);
+        if (chosen) {
+            const std::string path = chosen;
+            const FileResult r = MODEL_EDIT::operation_import(model, this, path);
+            if (!r || !r.warning.empty()) {
+                const std::string text =
+                    (r ? "Imported in part from '" : "Nothing imported from '") + path +
+                    "':\n" + (r ? r.warning : r.error);
+                MYPLAT.showMessage("Pexolen", text.c_str());
+            }
         }
         setModelState(MODEL_EDIT);
         setModelEditState(TOOL_MOVE);
@@ -144,13 +139,13 @@ void ModelEdit::doCommand(int n)
         extendSelection(*model);
         break;
     case COMMAND_INSERT_POINT:
-        MODEL_EDIT::operation_insert_point(model, this, panes.empty() ? nullptr : panes[0]);
+        MODEL_EDIT::operation_insert_point(model, this, lastPaneX, lastPaneY);
         break;
     case COMMAND_INSERT_TRIANGLE:
-        MODEL_EDIT::operation_insert_triangle(model, this, panes.empty() ? nullptr : panes[0]);
+        MODEL_EDIT::operation_insert_triangle(model, this, lastPaneX, lastPaneY);
         break;
     case COMMAND_INSERT_BOX:
-        MODEL_EDIT::operation_insert_box(model, this, panes.empty() ? nullptr : panes[0]);
+        MODEL_EDIT::operation_insert_box(model, this, lastPaneX, lastPaneY);
         break;
     default:
         break;
@@ -160,10 +155,11 @@ void ModelEdit::doCommand(int n)
     model->endOperate();
 }
 
-void ModelEdit::editKeyUp(int key, EventObject*)
+void ModelEdit::editKeyUp(int key, EventObject*, InputMods mods)
 {
-    const bool ctrl = isKeyDown(kKeyControl);
-    const bool shift = isKeyDown(kKeyShift);
+    followModifiers(mods);
+    const bool ctrl = mods.ctrl;
+    const bool shift = mods.shift;
     if (!ctrl) {
         if (key == kKeyDelete)
             doCommand(COMMAND_REMOVE_POINTS);
@@ -207,10 +203,18 @@ void ModelEdit::editKeyUp(int key, EventObject*)
     }
 }
 
-void ModelEdit::keyUp(int key, EventObject* source)
+void ModelEdit::keyUp(int key, EventObject* source, InputMods mods)
+{
+    if (source == MYPLAT.getRootComponent()) {
+        editKeyUp(key, source, mods);
+        followModifiers(mods);
+    }
+}
+
+void ModelEdit::keyDown(int, EventObject* source, InputMods mods)
 {
     if (source == MYPLAT.getRootComponent())
-        editKeyUp(key, source);
+        followModifiers(mods);   // Control let go: the selection's transform again
 }
 
 bool ModelEdit::isPane(const EventObject* source) const
@@ -218,28 +222,31 @@ bool ModelEdit::isPane(const EventObject* source) const
     return std::find(panes.begin(), panes.end(), source) != panes.end();
 }
 
-void ModelEdit::mouseMove(int x, int y, EventObject* source)
+void ModelEdit::mouseMove(int x, int y, EventObject* source, InputMods mods)
 {
     if (isPane(source))
-        editMouseMove(x, y, source);
+        editMouseMove(x, y, source, mods);
 }
 
 void ModelEdit::mouseDrag(int x, int y, int dxFromPress, int dyFromPress, int dxFromLast,
-                          int dyFromLast, EventObject* source)
+                          int dyFromLast, EventObject* source, InputMods mods)
 {
     if (isPane(source))
-        editDragged(x, y, dxFromPress, dyFromPress, dxFromLast, dyFromLast, source);
+        editDragged(x, y, dxFromPress, dyFromPress, dxFromLast, dyFromLast, source, mods);
 }
 
 void ModelEdit::mouseUp(int x, int y, int button, EventObject* source, int dx, int dy,
-                        bool wasDragged)
+                        bool wasDragged, InputMods mods)
 {
-    if (isPane(source))
-        editMouseUp(x, y, button, source, dx, dy, wasDragged);
-    else if (const int command = commandOf(source))
+    if (isPane(source)) {
+        editMouseUp(x, y, button, source, dx, dy, wasDragged, mods);
+        return;
+    }
+    if (const int command = commandOf(source))
         doCommand(command);
     else
         optionClicked(x, y, button, source, dx, dy, wasDragged);
+    followModifiers(mods);
 }
 
 void ModelEdit::initHistory()

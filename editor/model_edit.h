@@ -10,7 +10,7 @@
 
 #include "editor/editable3d.h"
 #include "editor/history_ring.h"
-#include "gl/overlay_painter.h"
+#include "scene3d/overlay_shape.h"
 #include "scene3d/sence3d.h"
 #include "toolkit/image_component.h"
 #include "toolkit/select_image_button.h"
@@ -68,6 +68,7 @@ public:
     Editable3D* model = nullptr;        // the edited mesh; not owned
     std::vector<Component*> panes;      // the panes showing it; not owned
     int paneCount = 0;
+    OverlayPainter* overlayDrawer = nullptr;   // draws the overlay; the first pane's renderer
     // The selection rectangle, pane pixels: the pointer now and at the press.
     int dragRectX = 0;
     int dragRectY = 0;
@@ -94,10 +95,11 @@ public:
     // Leaves the mesh, the panes and the history files alone.
     ~ModelEdit() override;
 
-    // Wires the editor to the scene's drawing, the mesh and its panes (any
-    // component type; a null one, a pane the display could not make, is left
-    // out), builds the toolbar and records the first snapshot. Afterwards:
-    // view mode, rotate tool.
+    // Wires the editor to the scene's drawing (the scene must outlive the
+    // editor), the mesh and its panes (any component type; a null one, a pane
+    // the display could not make, is left out; the first 3D pane's renderer
+    // draws the overlay), builds the toolbar and records the first snapshot.
+    // Afterwards: view mode, rotate tool.
     template <class Pane>
     void init(Sence3D* scene, Editable3D* mesh, Pane* const* paneList, int count)
     {
@@ -107,30 +109,31 @@ public:
         init(scene, mesh, std::move(list));
     }
     void init(Sence3D* scene, Editable3D* mesh, std::vector<Component*> paneList);
-    // The editor init ran on last.
-    static ModelEdit* getCurrentModelEdit();
 
     void setModelState(int s);
     // No range check: another value deselects every tool and hides the handles.
     void setModelEditState(int e);
     // Runs command n (nothing for numbers outside 1 .. 12); always ends by
-    // releasing the mesh (endOperate). An import that reads nothing, or only
-    // part of its file, tells the user why in a message.
+    // releasing the mesh (endOperate). The import asks for its file; one that
+    // reads nothing, or only part of its file, tells the user why in a message.
     void doCommand(int n);
     void optionClicked(int x, int y, int button, EventObject* source, int dx, int dy,
                        bool wasDragged);
     // The key bindings, acting when the key goes down: Ctrl with I, A
     // (Shift+A), Z, Y, F, D, E, Enter, 1 .. 7; Delete without Ctrl.
-    void editKeyUp(int key, EventObject* source);
+    // Ctrl, Shift and Alt are those the key's record carries.
+    void editKeyUp(int key, EventObject* source, InputMods mods = {});
 
-    // Keys count only from the root component.
-    void keyUp(int key, EventObject* source) override;
+    // Keys count only from the root component. A press reaches keyUp, a
+    // release keyDown (the window layer's key states).
+    void keyUp(int key, EventObject* source, InputMods mods = {}) override;
+    void keyDown(int key, EventObject* source, InputMods mods = {}) override;
     // Pane records go to the mouse editing; other mouse-ups are button clicks.
-    void mouseMove(int x, int y, EventObject* source) override;
+    void mouseMove(int x, int y, EventObject* source, InputMods mods = {}) override;
     void mouseDrag(int x, int y, int dxFromPress, int dyFromPress, int dxFromLast, int dyFromLast,
-                   EventObject* source) override;
-    void mouseUp(int x, int y, int button, EventObject* source, int dx, int dy,
-                 bool wasDragged) override;
+                   EventObject* source, InputMods mods = {}) override;
+    void mouseUp(int x, int y, int button, EventObject* source, int dx, int dy, bool wasDragged,
+                 InputMods mods = {}) override;
 
     void initOptions();
     void initListeners();
@@ -141,18 +144,29 @@ public:
     // The toolbar's background follows the width; the buttons stay.
     void setBounds(int x, int y, int w, int h) override;
 
-    // Mouse editing in a pane, pane pixels.
-    void editMouseMove(int x, int y, EventObject* source);
+    // Mouse editing in a pane, pane pixels; the modifiers are the record's.
+    void editMouseMove(int x, int y, EventObject* source, InputMods mods = {});
     void editDragged(int x, int y, int dxFromPress, int dyFromPress, int dxFromLast,
-                     int dyFromLast, EventObject* source);
+                     int dyFromLast, EventObject* source, InputMods mods = {});
     void editMouseUp(int x, int y, int button, EventObject* source, int dx, int dy,
-                     bool wasDragged);
+                     bool wasDragged, InputMods mods = {});
+    // The mesh's update mode for the mode and the record's Control key: the
+    // selection in edit mode, the whole mesh in view mode or while Control is
+    // held. Then, while handles are shown, the mesh is marked changed so that
+    // the next draw places the pivot afresh (a selection may have changed).
+    void followModifiers(InputMods mods);
     // The overlay, drawn after the scene: what to draw (the rectangle, then
-    // the handles around the mesh's centre), and drawing it.
+    // the handles around the mesh's centre), and drawing it. Reads the mesh
+    // and the editor, changes neither.
     std::vector<OverlayShape> overlayShapes() const;
     void afterModelShow();
+    // The last pane point a record reached the editor at; where the insert
+    // commands put their geometry when no release gives a point.
+    int lastPaneX = 0;
+    int lastPaneY = 0;
 
 private:
+    Sence3D* scene_ = nullptr;          // whose afterDisplay draws this editor's overlay
     bool isPane(const EventObject* source) const;
     // The command of one of the nine command buttons, 0 for anything else.
     int commandOf(const EventObject* source) const;
@@ -165,9 +179,5 @@ private:
     // Tooltip, place on the bar, and this editor as its listener.
     void placeButton(ImageButton& b, int x, const char* tooltip);
 };
-
-// The scene's display hooks: nothing before, the current editor's overlay after.
-void beforeShow();
-void afterShow();
 
 }  // namespace ovek

@@ -3,6 +3,7 @@
 #include "editor/model_edit.h"
 
 #include "base/translation.h"
+#include "toolkit/picture_loader.h"
 #include "toolkit/platform.h"
 
 namespace ovek {
@@ -90,10 +91,7 @@ constexpr int kButtonWidth = 30;   // pixels
 
 std::unique_ptr<Image> ModelEdit::readPicture(const char* name) const
 {
-    const std::string path = findDataFile ? findDataFile(name) : std::string(name);
-    FileResult read;
-    std::unique_ptr<Image> img(MYPLAT.createImageFromBMP(path.c_str(), &read));
-    return read ? std::move(img) : nullptr;
+    return loadPicture(findDataFile ? findDataFile(name) : std::string(name));
 }
 
 Image* ModelEdit::toolbarPicture(const char* name)
@@ -127,8 +125,7 @@ void ModelEdit::initOptions()
         b.setImageMouseUp(toolbarPicture(row.over));
         placeButton(b, row.x, row.tooltip);
     }
-    delete toolbarBackground.image;
-    toolbarBackground.image = readPicture("ui/toolbar/bar.bmp").release();   // owns it
+    toolbarBackground.image = readPicture("ui/toolbar/bar.bmp");
     toolbarBackground.setBounds(0, 0, 861, kToolbarHeight);
     toolbarBackground.setStretchModeOn(true);
 

@@ -1,14 +1,14 @@
 // What the mouse does in the pane (pick a handle while hovering; rotate, move,
 // resize or draw a selection rectangle while dragging; select or insert on
 // release) and the overlay drawn over the model.
+#include <algorithm>
 #include <cmath>
 
 #include "base/input_codes.h"
-#include "base/key_state.h"
 #include "editor/edit_operations.h"
 #include "editor/model_edit.h"
+#include "editor/swept_angle.h"
 #include "scene3d/window_info.h"
-#include "toolkit/input_state.h"
 
 namespace ovek {
 
@@ -18,6 +18,9 @@ constexpr float kYellow[4] = {1, 1, 0, 1};   // the picked handle
 constexpr float kRed[4] = {1, 0, 0, 1};
 constexpr float kGreen[4] = {0, 1, 0, 1};
 constexpr float kBlue[4] = {0, 0, 1, 1};
+// The deepest window depth a moved translation may take: just before the far
+// plane, where the projection still has an inverse.
+constexpr double kFarthestDepth = 0.999;
 
 OverlayVertex atWindow(double wx, double wy, double wz)
 {
@@ -45,10 +48,22 @@ void ModelEdit::pivotWindowPos(double* wx, double* wy, double* wz) const
     WINDOW_INFO.getWindowPos(model->centerX, model->centerY, model->centerZ, wx, wy, wz);
 }
 
-void ModelEdit::editMouseMove(int x, int y, EventObject*)
+void ModelEdit::followModifiers(InputMods mods)
 {
     if (!model)
         return;
+    model->setUpdateMode(modelState == MODEL_EDIT && !mods.ctrl ? 1 : 0);
+    if (axesShown || rotateHandlesShown)
+        model->refresh();
+}
+
+void ModelEdit::editMouseMove(int x, int y, EventObject*, InputMods mods)
+{
+    if (!model)
+        return;
+    lastPaneX = x;
+    lastPaneY = y;
+    followModifiers(mods);
     double wx, wy, wz;
     if (modelEditState == TOOL_ROTATE) {
         pivotWindowPos(&wx, &wy, &wz);
@@ -67,12 +82,14 @@ void ModelEdit::editMouseMove(int x, int y, EventObject*)
 }
 
 void ModelEdit::editDragged(int x, int y, int dxFromPress, int dyFromPress, int dxFromLast,
-                            int dyFromLast, EventObject*)
+                            int dyFromLast, EventObject*, InputMods mods)
 {
     if (!model)
         return;
-    model->setUpdateMode(modelState == MODEL_EDIT ? 1 : 0);
-    if (isKeyDown(kKeyAlt) || modelEditState == TOOL_SELECT) {
+    lastPaneX = x;
+    lastPaneY = y;
+    followModifiers(mods);
+    if (mods.alt || modelEditState == TOOL_SELECT) {
         dragRectShown = true;
         dragRectX = x;
         dragRectY = y;
@@ -80,7 +97,7 @@ void ModelEdit::editDragged(int x, int y, int dxFromPress, int dyFromPress, int 
         dragRectPressY = y - dyFromPress;
         return;
     }
-    if (!mouse_info::left_button_down)
+    if (!mods.leftButton)
         return;
     switch (modelEditState) {
     case TOOL_ROTATE:
@@ -95,9 +112,8 @@ void ModelEdit::editDragged(int x, int y, int dxFromPress, int dyFromPress, int 
             pivotWindowPos(&wx, &wy, &wz);
             const double rx = x - wx, ry = y - wy;
             const double qx = rx - dxFromLast, qy = ry - dyFromLast;
-            const double w = (rx * rx + ry * ry) * (qx * qx + qy * qy);
-            if (w > 1)
-                model->rotateZ(std::asin((qx * ry - qy * rx) / std::sqrt(w)));
+            if ((rx * rx + ry * ry) * (qx * qx + qy * qy) > 1)
+                model->rotateZ(sweptAngle(rx, ry, qx, qy));
         }
         break;
     case TOOL_MOVE: {
@@ -111,6 +127,9 @@ void ModelEdit::editDragged(int x, int y, int dxFromPress, int dyFromPress, int 
             ty += dyFromLast;
         else
             tz += (dxFromLast - dyFromLast) / 200.0;   // right or up pushes away
+        // Inside the view volume: at the far plane (depth 1) the point would
+        // go to infinity, and the release would bake that into the mesh.
+        tz = std::clamp(tz, 0.0, kFarthestDepth);
         WINDOW_INFO.getRealPos(tx, ty, tz, &t->x, &t->y, &t->z);
         break;
     }
@@ -129,16 +148,19 @@ void ModelEdit::editDragged(int x, int y, int dxFromPress, int dyFromPress, int 
     }
 }
 
-void ModelEdit::editMouseUp(int x, int y, int button, EventObject*, int dx, int dy, bool)
+void ModelEdit::editMouseUp(int x, int y, int button, EventObject*, int dx, int dy, bool,
+                            InputMods mods)
 {
     if (!model)
         return;
+    lastPaneX = x;
+    lastPaneY = y;
+    followModifiers(mods);
     const bool selecting = modelState == MODEL_EDIT &&
-                           (isKeyDown(kKeyAlt) || modelEditState == TOOL_SELECT ||
-                            button == MOUSE_BUTTON3);
+                           (mods.alt || modelEditState == TOOL_SELECT || button == MOUSE_BUTTON3);
     if (selecting) {
-        const bool ctrl = isKeyDown(kKeyControl);
-        const bool keep = isKeyDown(kKeyShift) || ctrl;
+        const bool ctrl = mods.ctrl;
+        const bool keep = mods.shift || ctrl;
         WINDOW_INFO.updateMatrix();
         if (button == MOUSE_BUTTON1) {
             for (auto& p : model->points) {
@@ -172,15 +194,14 @@ void ModelEdit::editMouseUp(int x, int y, int button, EventObject*, int dx, int 
                 best->selected = !ctrl;
         }
     } else {
-        Component* pane = panes.empty() ? nullptr : panes[0];
         if (modelEditState == TOOL_INSERT_POINT) {
-            MODEL_EDIT::operation_insert_point(model, this, pane);
+            MODEL_EDIT::operation_insert_point(model, this, x, y);
         } else if (modelEditState == TOOL_INSERT_TRIANGLE) {
-            MODEL_EDIT::operation_insert_triangle(model, this, pane);
+            MODEL_EDIT::operation_insert_triangle(model, this, x, y);
             setModelState(MODEL_EDIT);
             setModelEditState(TOOL_MOVE);
         } else if (modelEditState == TOOL_INSERT_BOX) {
-            MODEL_EDIT::operation_insert_box(model, this, pane);
+            MODEL_EDIT::operation_insert_box(model, this, x, y);
             setModelState(MODEL_EDIT);
             setModelEditState(TOOL_MOVE);
         }
@@ -192,6 +213,8 @@ void ModelEdit::editMouseUp(int x, int y, int button, EventObject*, int dx, int 
     model->updateToStatic();
     model->initRotate();
     updateHistory();
+    // The selection or the tool may have changed: the next draw follows.
+    followModifiers(mods);
 }
 
 std::vector<OverlayShape> ModelEdit::overlayShapes() const
@@ -244,12 +267,8 @@ std::vector<OverlayShape> ModelEdit::overlayShapes() const
 
 void ModelEdit::afterModelShow()
 {
-    if (model && (axesShown || rotateHandlesShown)) {
-        // Marked changed, so that the next draw places the pivot afresh.
-        model->rotateX(0);
-        model->setUpdateMode(modelState == MODEL_EDIT ? 1 : 0);
-    }
-    drawOverlay(overlayShapes());
+    if (overlayDrawer)
+        overlayDrawer->drawOverlay(overlayShapes());
 }
 
 }  // namespace ovek

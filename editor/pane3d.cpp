@@ -1,26 +1,22 @@
 #include "editor/pane3d.h"
 
-#include "gl/gl_mesh_painter.h"
-#include "gl/gl_view_backend.h"
-#include "gl/pane_gl.h"
 #include "scene3d/window_info.h"
 
 namespace ovek {
 
-Pane3D::Pane3D(NativePane3D* nativeWindow, int w, int h)
+Pane3D::Pane3D(NativePane3D* nativeWindow, PaneRenderer& paneRenderer, int w, int h)
 {
-    init(nativeWindow, w, h);
+    init(nativeWindow, paneRenderer, w, h);
 }
 
-void Pane3D::init(NativePane3D* nativeWindow, int w, int h)
+void Pane3D::init(NativePane3D* nativeWindow, PaneRenderer& paneRenderer, int w, int h)
 {
     window = nativeWindow;
-    installGlViewBackend();
-    installGlMeshPainter();
+    renderer = &paneRenderer;
     window->makeCurrent();
-    SceneInit();
+    renderer->initContext();
     setBounds(0, 0, w, h);
-    setupPaneLighting();
+    renderer->setupLighting();
     window->repaint = [this] { paint(nullptr); };
 }
 
@@ -37,7 +33,7 @@ void Pane3D::setBounds(int x, int y, int w, int h)
     WINDOW_INFO.transScaleX = w;
     WINDOW_INFO.transScaleY = h;
     window->makeCurrent();
-    setPaneProjection(w, h);
+    renderer->setProjection(w, h);
     WINDOW_INFO.transOffsetX = w;
     WINDOW_INFO.transOffsetY = h;
 }
@@ -47,21 +43,21 @@ void Pane3D::paint(Graphics*)
     if (width <= 0 || height <= 0)
         return;
     window->makeCurrent();
-    beginPanePaint();
+    renderer->beginPaint();
     for (size_t i = 0; i < scenes.size(); ++i)
         scenes[i]->display();
-    endPanePaint();
+    renderer->endPaint();
     window->swapBuffers();
 }
 
-bool Pane3D::fireMouseEvent(int x, int y, int button, int type)
+bool Pane3D::fireMouseEvent(int x, int y, int button, int type, InputMods mods)
 {
     const bool inside = isPointIn(x, y);
     if (!visible && inside)
         return false;
     // Listeners and 3D objects project points and read depth.
     window->makeCurrent();
-    Component::fireMouseEvent(x, y, button, type);
+    Component::fireMouseEvent(x, y, button, type, mods);
     // Walked by index: a listener may add objects or scenes while this runs.
     for (size_t i = 0; i < scenes.size(); ++i)
         for (size_t j = 0; j < scenes[i]->events.size(); ++j)
@@ -69,12 +65,12 @@ bool Pane3D::fireMouseEvent(int x, int y, int button, int type)
     return visible && inside;
 }
 
-Pane3D* createPane3D(int x, int y, int w, int h, Platform& platform)
+Pane3D* createPane3D(int x, int y, int w, int h, PaneRenderer& renderer, Platform& platform)
 {
     NativePane3D* native = platform.windows ? platform.windows->createPane3D(x, y, w, h) : nullptr;
     if (!native)
         return nullptr;
-    auto* pane = new Pane3D(native, w, h);
+    auto* pane = new Pane3D(native, renderer, w, h);
     pane->setBounds(x, y, w, h);
     // init's first setBounds took the window to the origin, and this one keeps
     // the size, so it would not move it back.

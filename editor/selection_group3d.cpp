@@ -34,7 +34,17 @@ void SelectionGroup3D::fireMouseEvent(int x, int y, int button, int type)
         return;
     for (SelectComponent3D* s : selections)
         if (s->isPointIn(x, y)) {
-            setSelected(s);
+            if (s == selected)
+                return;
+            // Unlike setSelected, a press tells the hit member first and only
+            // then changes the group's selection: its listeners still see the
+            // previous one as the group's.
+            if (selected)
+                selected->setSelected(false);
+            s->setSelected(true);
+            SelectComponent3D* previous = selected;
+            selected = s;
+            ovek::runOldestFirst(selectListeners, this, previous, s);
             return;
         }
 }

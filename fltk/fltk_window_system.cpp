@@ -1,6 +1,7 @@
 #include "fltk/fltk_window_system.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_PNG_Image.H>
 #include <FL/fl_ask.H>
 
 #include <chrono>
@@ -24,9 +25,21 @@ void closeRequested(Fl_Widget*, void* windows)
     static_cast<FltkWindowSystem*>(windows)->close();
 }
 
+// The modifier keys of the event being handled, as the X server reported them.
+InputMods modsNow()
+{
+    const int state = Fl::event_state();
+    InputMods mods;
+    mods.shift = (state & FL_SHIFT) != 0;
+    mods.ctrl = (state & FL_CTRL) != 0;
+    mods.alt = (state & FL_ALT) != 0;
+    return mods;
+}
+
 }  // namespace
 
-FltkWindowSystem::FltkWindowSystem(Platform& platform, const char* title, int width, int height)
+FltkWindowSystem::FltkWindowSystem(Platform& platform, const char* title, int width, int height,
+                                   const std::string& iconPath, const char* windowClass)
     : platform_(platform), main_(std::make_unique<MainWindow>(*this, width, height))
 {
     root_ = new RootArea(width, height);   // the main window's child: it owns it
@@ -35,6 +48,15 @@ FltkWindowSystem::FltkWindowSystem(Platform& platform, const char* title, int wi
     main_->size_range(1, 1);   // resizable all the same; updateRootSize keeps its limits
     main_->callback(closeRequested, this);
     main_->color(FL_BLACK);   // what an empty back buffer shows, before the first copy
+    if (windowClass)
+        main_->xclass(windowClass);
+    if (!iconPath.empty()) {
+        auto icon = std::make_unique<Fl_PNG_Image>(iconPath.c_str());
+        if (icon->w() > 0 && icon->h() > 0 && !icon->fail()) {
+            main_->icon(icon.get());
+            icon_ = std::move(icon);
+        }
+    }
     setTitle(title);
     main_->show();
 }
@@ -127,15 +149,15 @@ void FltkWindowSystem::updateRootSize()
 
 void FltkWindowSystem::tick()
 {
-    const bool drawing = refreshTimeOut && platform_.isInited();
     for (GlPane* p : panes_)
         p->swapped = false;
-    refreshGUI(platform_);
+    // Nothing changed, nothing drawn: the idle window costs nothing.
+    if (!refreshGUI(platform_))
+        return;
     // A pane hidden in the component tree was not painted: its window must not
     // stay on top of what the back buffer now shows there.
-    if (drawing)
-        for (GlPane* p : panes_)
-            p->setMapped(p->swapped);
+    for (GlPane* p : panes_)
+        p->setMapped(p->swapped);
     Fl::flush();
 }
 
@@ -181,7 +203,7 @@ void FltkWindowSystem::mouse(int event, int button, int x, int y)
     // Handlers project points and read depth: the one context must be current.
     if (!panes_.empty())
         panes_.front()->makeCurrent();
-    dispatchMouseMessage(platform_, m, x, y);
+    dispatchMouseMessage(platform_, m, x, y, modsNow());
 }
 
 bool FltkWindowSystem::key(int fltkKey, bool pressed)
@@ -195,7 +217,7 @@ bool FltkWindowSystem::key(int fltkKey, bool pressed)
         Fl::focus(main_.get());
     if (!panes_.empty())
         panes_.front()->makeCurrent();
-    dispatchKeyMessage(platform_, vk, pressed);
+    dispatchKeyMessage(platform_, vk, pressed, modsNow());
     return true;
 }
 

@@ -3,11 +3,14 @@
 // native OpenGL panes, key state, tooltips, file dialogs, and the idle loop
 // that repaints the screen.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "fltk/tooltip.h"
 #include "toolkit/platform.h"
 #include "toolkit/window_system.h"
+
+class Fl_RGB_Image;
 
 namespace ovek {
 
@@ -19,8 +22,11 @@ class FltkWindowSystem : public WindowSystem {
 public:
     // Opens and shows the main window at the screen's origin, its client area
     // width x height, with title (UTF-8) as its caption, and feeds its input to
-    // platform. The display must be open (openDisplay).
-    FltkWindowSystem(Platform& platform, const char* title, int width, int height);
+    // platform. The display must be open (openDisplay). iconPath: a PNG shown
+    // as the window's icon (none when empty or unreadable); windowClass: the
+    // WM_CLASS desktops match with the program's desktop entry.
+    FltkWindowSystem(Platform& platform, const char* title, int width, int height,
+                     const std::string& iconPath = "", const char* windowClass = "pexolen");
     ~FltkWindowSystem() override;
     FltkWindowSystem(const FltkWindowSystem&) = delete;
     FltkWindowSystem& operator=(const FltkWindowSystem&) = delete;
@@ -66,6 +72,7 @@ private:
     std::vector<GlPane*> panes_;      // children of main_
     ToolTip tip_;
     bool closed_ = false;
+    std::unique_ptr<Fl_RGB_Image> icon_;   // kept while the window shows it
 };
 
 }  // namespace ovek

@@ -14,10 +14,9 @@ namespace ovek {
 
 namespace {
 
-// The main window's outer size and the back buffer's sizes at start-up.
+// The main window's outer size at start-up, its caption bar included.
 constexpr int kMainWidth = 866;
 constexpr int kMainHeight = 621;
-constexpr int kRootHeight = 592;
 
 }  // namespace
 
@@ -40,14 +39,15 @@ void startRefreshThread()
     }).detach();
 }
 
-int runWindow(const char* title, void (*init)())
+int runWindow(const WindowLook& look, const std::function<void()>& init)
 {
-    FltkWindowSystem windows(MYPLAT, title, kMainWidth, kMainHeight - kCaptionHeight);
-    MYPLAT.init(&windows, kMainWidth, kMainHeight);
+    FltkWindowSystem windows(MYPLAT, look.title, kMainWidth, kMainHeight - kCaptionHeight,
+                             look.iconPath, look.windowClass);
+    // The back buffer is the root area's size from the start, so that the
+    // bar's last row is never cut.
+    MYPLAT.init(&windows, kMainWidth, kMainHeight - kCaptionHeight);
     init();
     startRefreshThread();
-    // A new back buffer at the usual size, which lays the screens out.
-    MYPLAT.init(&windows, kMainWidth, kRootHeight);
     windows.updateRootSize();
     return windows.run();
 }

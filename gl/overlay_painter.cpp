@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+namespace ovek {
+
 namespace {
 
 GLenum modeOf(OverlayShape::Kind kind)
@@ -27,7 +29,7 @@ void emit(GLenum mode, const std::vector<OverlayVertex>& vertices)
 
 }  // namespace
 
-void drawOverlay(const std::vector<OverlayShape>& shapes)
+void drawOverlayShapes(const std::vector<OverlayShape>& shapes)
 {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LINE_BIT |
                  GL_CURRENT_BIT);
@@ -47,7 +49,9 @@ void drawOverlay(const std::vector<OverlayShape>& shapes)
     glPopAttrib();
 }
 
-void drawLineLoop(const std::vector<OverlayVertex>& vertices)
+void drawOverlayLineLoop(const std::vector<OverlayVertex>& vertices)
 {
     emit(GL_LINE_LOOP, vertices);
 }
+
+}  // namespace ovek

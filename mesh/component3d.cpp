@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "base/input_codes.h"
-#include "base/key_state.h"
 
 Component3D::~Component3D()
 {
@@ -185,8 +184,7 @@ void Component3D::update()
         centerX = centerY = centerZ = 0;
         return;
     }
-    // The key is asked once, so that the centre and the transform agree.
-    const bool whole = updateMode == 0 || ovek::isKeyDown(ovek::kKeyControl);
+    const bool whole = updateMode == 0;
     const size_t n = std::min(points.size(), staticPoints.size());
     Point3D lo, hi;
     bool first = true;

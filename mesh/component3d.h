@@ -82,8 +82,9 @@ public:
     // Applies pending changes under the old mode first.
     int setUpdateMode(int m);
     int getUpdateMode() const { return updateMode; }
-    // Recomputes points from staticPoints when the mesh has changed. Holding
-    // Control transforms the whole mesh whatever the mode.
+    // Recomputes points from staticPoints when the mesh has changed, for the
+    // whole mesh in mode 0 and for the selected points otherwise (the editor
+    // picks the mode; holding Control there means the whole mesh).
     void update();
     // rotation * staticPoints[i] + position, without the centre.
     void updatePoint(int i, Point3D* out) const;

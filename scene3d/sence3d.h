@@ -1,6 +1,7 @@
 #pragma once
 // A scene: 3D objects drawn and fed together in insertion order, with optional
 // hooks before and after drawing.
+#include <functional>
 #include <vector>
 
 #include "scene3d/event3d.h"
@@ -8,8 +9,10 @@
 class Sence3D {
 public:
     std::vector<Event3D*> events;              // in insertion order; not owned
-    void (*beforeDisplay)() = nullptr;         // called first by display when set
-    void (*afterDisplay)() = nullptr;          // called last by display when set
+    // Called first and last by display when set; each captures its owner.
+    // Hooks draw; they do not change what they draw.
+    std::function<void()> beforeDisplay;
+    std::function<void()> afterDisplay;
 
     Sence3D() = default;
     Sence3D(const Sence3D&) = delete;

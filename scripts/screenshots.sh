@@ -40,7 +40,7 @@ settle() { sleep "${1:-1}"; }
 program=$!
 window=$(xdotool search --sync --onlyvisible --name '^Pexolen ' | head -n 1)
 settle 2
-bar=$((592 - 19))   # the tabs and buttons, in the window's first size
+bar=$((591 - 19))   # the tabs and buttons, in the window's first size
 
 shot pattern_tab
 

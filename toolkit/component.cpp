@@ -41,7 +41,7 @@ bool Component::holdsPress() const
     return false;
 }
 
-bool Component::fireMouseEvent(int x, int y, int button, int type)
+bool Component::fireMouseEvent(int x, int y, int button, int type, InputMods mods)
 {
     int t = type;
     // A listener may change the tree while the record travels: re-check the index.
@@ -52,10 +52,10 @@ bool Component::fireMouseEvent(int x, int y, int button, int type)
         // A release ends the press of whatever holds one, even below a hit:
         // otherwise that press would outlive the button and drag on.
         const int childType = t == -1 && type == MOUSE_UP && child->holdsPress() ? type : t;
-        if (child->fireMouseEvent(x - child->left, y - child->top, button, childType))
+        if (child->fireMouseEvent(x - child->left, y - child->top, button, childType, mods))
             t = -1;
     }
-    return EventObject::fireMouseEvent(x, y, button, type);
+    return EventObject::fireMouseEvent(x, y, button, type, mods);
 }
 
 bool Component::isPointIn(int x, int y)

@@ -46,7 +46,7 @@ public:
     // still reaches, as a release, a child whose subtree holds a press. Then
     // the component's own handling, with the type it received; returns its
     // result.
-    bool fireMouseEvent(int x, int y, int button, int type) override;
+    bool fireMouseEvent(int x, int y, int button, int type, InputMods mods = {}) override;
     // 0 <= x < width and 0 <= y < height, in the own frame.
     bool isPointIn(int x, int y) override;
     // Stores the rectangle; fires boundsChangedListener only when a value

@@ -35,10 +35,11 @@ private:
 
 }  // namespace
 
-bool EventObject::fireMouseEvent(int x, int y, int button, int type)
+bool EventObject::fireMouseEvent(int x, int y, int button, int type, InputMods mods)
 {
     if (!enabled || !visible)
         return false;
+    recordMods = mods;
     Notifier notifier(*this);
     return trackPointerRecord(*this, notifier, x, y, button, type);
 }
@@ -46,32 +47,32 @@ bool EventObject::fireMouseEvent(int x, int y, int button, int type)
 void EventObject::fireMouseEnterEvent(int x, int y)
 {
     runOldestFirst(mouseEnterListeners, x, y, this);
-    notifyListeners(eventListeners, &EventListener::mouseEnter, x, y, this);
+    notifyListeners(eventListeners, &EventListener::mouseEnter, x, y, this, recordMods);
 }
 
 void EventObject::fireMouseExitEvent(int x, int y)
 {
     runOldestFirst(mouseExitListeners, x, y, this);
-    notifyListeners(eventListeners, &EventListener::mouseExit, x, y, this);
+    notifyListeners(eventListeners, &EventListener::mouseExit, x, y, this, recordMods);
 }
 
 void EventObject::fireMouseMoveEvent(int x, int y)
 {
     runOldestFirst(mouseMoveListeners, x, y, this);
-    notifyListeners(eventListeners, &EventListener::mouseMove, x, y, this);
+    notifyListeners(eventListeners, &EventListener::mouseMove, x, y, this, recordMods);
 }
 
 void EventObject::fireMouseDownEvent(int x, int y, int button)
 {
     runOldestFirst(mouseDownListeners, x, y, button, this);
-    notifyListeners(eventListeners, &EventListener::mouseDown, x, y, button, this);
+    notifyListeners(eventListeners, &EventListener::mouseDown, x, y, button, this, recordMods);
 }
 
 void EventObject::fireMouseUpEvent(int x, int y, int button, int dx, int dy, bool wasDragged)
 {
     runNewestFirst(mouseUpListeners, x, y, button, this, dx, dy, wasDragged);
     notifyListeners(eventListeners, &EventListener::mouseUp, x, y, button, this, dx, dy,
-                    wasDragged);
+                    wasDragged, recordMods);
 }
 
 void EventObject::fireMouseDragEvent(int x, int y, int dxFromPress, int dyFromPress, int dxFromLast,
@@ -80,17 +81,18 @@ void EventObject::fireMouseDragEvent(int x, int y, int dxFromPress, int dyFromPr
     runOldestFirst(mouseDragListeners, x, y, dxFromPress, dyFromPress, dxFromLast, dyFromLast,
                    this);
     notifyListeners(eventListeners, &EventListener::mouseDrag, x, y, dxFromPress, dyFromPress,
-                    dxFromLast, dyFromLast, this);
+                    dxFromLast, dyFromLast, this, recordMods);
 }
 
-void EventObject::fireKeyEvent(int key, int state)
+void EventObject::fireKeyEvent(int key, int state, InputMods mods)
 {
+    recordMods = mods;
     if (state == KEY_DOWN) {
         runOldestFirst(keyDownListeners, key, this);
-        notifyListeners(eventListeners, &EventListener::keyDown, key, this);
+        notifyListeners(eventListeners, &EventListener::keyDown, key, this, recordMods);
     } else if (state == KEY_UP) {
         runOldestFirst(keyUpListeners, key, this);
-        notifyListeners(eventListeners, &EventListener::keyUp, key, this);
+        notifyListeners(eventListeners, &EventListener::keyUp, key, this, recordMods);
     }
 }
 

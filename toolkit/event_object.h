@@ -32,7 +32,8 @@ public:
 
     bool visible = true;
     bool enabled = true;
-    BoundsChangedListener boundsChangedListener = nullptr;  // fired by Component::setBounds
+    BoundsChangedListener boundsChangedListener;  // fired by Component::setBounds; empty: none
+    InputMods recordMods;   // of the record being delivered; handed to every EventListener
 
     void addMouseEnterListener(MouseListener l) { mouseEnterListeners.push_back(l); }
     void addMouseExitListener(MouseListener l) { mouseExitListeners.push_back(l); }
@@ -59,8 +60,8 @@ public:
     // inside; a hidden or disabled object returns false, fires nothing and
     // keeps its state. A pressed object gets a drag for every record that
     // reaches it, inside or not, before anything else; any button's release
-    // ends the press.
-    virtual bool fireMouseEvent(int x, int y, int button, int type);
+    // ends the press. mods travel with the record to the EventListeners.
+    virtual bool fireMouseEvent(int x, int y, int button, int type, InputMods mods = {});
     virtual void fireMouseEnterEvent(int x, int y);
     virtual void fireMouseExitEvent(int x, int y);
     virtual void fireMouseMoveEvent(int x, int y);
@@ -70,7 +71,7 @@ public:
                                     int dxFromLast, int dyFromLast);
     // KEY_DOWN runs the key-down lists, KEY_UP the key-up lists, other states
     // nothing. Ignores visible and enabled.
-    virtual void fireKeyEvent(int key, int state);
+    virtual void fireKeyEvent(int key, int state, InputMods mods = {});
     // This class has no area.
     virtual bool isPointIn(int x, int y);
 };

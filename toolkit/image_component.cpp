@@ -4,23 +4,18 @@
 
 namespace ovek {
 
-ImageComponent::~ImageComponent()
-{
-    delete image;
-}
-
 FileResult ImageComponent::loadImage(const char* path)
 {
     FileResult result;
-    image = MYPLAT.createImageFromBMP(path, &result);
+    image.reset(MYPLAT.createImageFromBMP(path, &result));
     return result;
 }
 
-void ImageComponent::setImage(Image* img)
+void ImageComponent::setImage(std::unique_ptr<Image> img)
 {
-    image = img;
-    if (img)
-        setBounds(left, top, img->width, img->height);
+    image = std::move(img);
+    if (image)
+        setBounds(left, top, image->width, image->height);
 }
 
 void ImageComponent::paint(Graphics* g)
@@ -28,9 +23,9 @@ void ImageComponent::paint(Graphics* g)
     if (!image)
         return;
     if (stretchModeOn)
-        g->drawImage(0, 0, width, height, image);
+        g->drawImage(0, 0, width, height, image.get());
     else
-        g->drawImage(0, 0, image);
+        g->drawImage(0, 0, image.get());
 }
 
 }  // namespace ovek

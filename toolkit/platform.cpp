@@ -8,16 +8,9 @@ namespace ovek {
 
 Platform MYPLAT;
 
-Platform::~Platform()
-{
-    if (keyStateSource() == this)
-        setKeyStateSource(nullptr);
-}
-
 void Platform::init(WindowSystem* windowSystem, int width, int height)
 {
     windows = windowSystem;
-    setKeyStateSource(this);
     newBackBuffer(width, height);   // even at the same size
     setSize(width, height);
     inited = true;
@@ -36,9 +29,8 @@ void Platform::reset()
     rootImage.reset();
     rootComponent.setBounds(0, 0, 0, 0);
     needRepaint = true;
+    leftButtonDown = false;
     inited = false;
-    if (keyStateSource() == this)
-        setKeyStateSource(nullptr);
 }
 
 void Platform::setSize(int w, int h)
@@ -61,6 +53,7 @@ void Platform::newBackBuffer(int w, int h)
         rootImage = std::make_unique<Image>(window, w, h);
     }
     rootGraphics = std::make_unique<Graphics>(rootImage.get());
+    needRepaint = true;
 }
 
 void Platform::setTitle(const char* title)

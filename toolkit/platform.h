@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "base/key_state.h"
 #include "image/graphics.h"
 #include "image/image.h"
 #include "base/file_result.h"
@@ -16,11 +15,10 @@
 
 namespace ovek {
 
-// Also the program's one key-state source: init installs it.
-class Platform : public KeyStateSource {
+class Platform {
 public:
     Platform() = default;
-    ~Platform() override;
+    ~Platform() = default;
     Platform(const Platform&) = delete;
     Platform& operator=(const Platform&) = delete;
 
@@ -29,7 +27,8 @@ public:
     std::unique_ptr<Graphics> rootGraphics;   // draws on rootImage
     bool inited = false;
     Component rootComponent;                  // bounds always (0, 0, root width, root height)
-    bool needRepaint = true;                  // set by repaint, cleared by flush
+    bool needRepaint = true;                  // set by repaint and a new back buffer, cleared by flush
+    bool leftButtonDown = false;              // between the left button's down and up messages
     // Components showing a native child window of their own: flush leaves
     // their rectangles of the window alone while they are visible. Not owned.
     std::vector<Component*> emptyComponents;
@@ -38,7 +37,7 @@ public:
     int tooltipBalance = 0;                   // shows minus hides in the current event bracket
 
     // Binds to the window system (null detaches) and always makes a blank back
-    // buffer of width x height. Installs this platform as the key-state source.
+    // buffer of width x height.
     void init(WindowSystem* windowSystem, int width, int height);
     // Detached, with no back buffer, no children, listeners or native-window
     // components and no tooltip: as after construction.
@@ -83,9 +82,9 @@ public:
     void flush();
     void addEmptyComponent(Component* c) { emptyComponents.push_back(c); }
 
-    // Non-zero while the key is held (0 without a window system).
+    // Non-zero while the key is held (0 without a window system). Handlers
+    // decide on the modifiers their record carries, not on this.
     int getAsyncKeyState(int key);
-    bool keyHeld(int key) override { return getAsyncKeyState(key) != 0; }
 
 private:
     // A blank back buffer of w x h painting onto the root window, with a new

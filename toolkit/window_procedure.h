@@ -11,12 +11,16 @@ namespace ovek {
 
 enum class MouseMessage { Move, LeftDown, LeftUp, MiddleDown, MiddleUp, RightDown, RightUp };
 
-// Updates mouse_info and feeds the root component of platform; moves are
-// bracketed for tooltips.
-void dispatchMouseMessage(Platform& platform, MouseMessage message, int x, int y);
+// Updates mouse_info and feeds the root component of platform, the record
+// carrying mods (shift, ctrl, alt as the window system reports them; the left
+// button is tracked here); moves are bracketed for tooltips. Marks the screen
+// for repainting.
+void dispatchMouseMessage(Platform& platform, MouseMessage message, int x, int y,
+                          InputMods mods = {});
 // Updates key_info under the key's low byte and feeds the root: a press as
-// OVEK_DOWN, a release as OVEK_UP.
-void dispatchKeyMessage(Platform& platform, int virtualKey, bool pressed);
+// OVEK_DOWN, a release as OVEK_UP, with mods counting a modifier key's own
+// press or release. Marks the screen for repainting.
+void dispatchKeyMessage(Platform& platform, int virtualKey, bool pressed, InputMods mods = {});
 
 // The root window fills the main window less its caption bar.
 constexpr int kCaptionHeight = 30;   // pixels
@@ -29,7 +33,9 @@ bool rootResizeNeeded(int mainWidth, int mainHeight, int rootWidth, int rootHeig
 // Set once by the refresh thread shortly after start-up; before that the idle
 // loop draws nothing.
 extern std::atomic<bool> refreshTimeOut;
-// The idle tick: repaint and flush platform once refreshTimeOut is set.
-void refreshGUI(Platform& platform);
+// The idle tick: once refreshTimeOut is set, flush platform when something
+// asked for a repaint since the last one. Whether it drew; an unchanged
+// screen costs nothing.
+bool refreshGUI(Platform& platform);
 
 }  // namespace ovek

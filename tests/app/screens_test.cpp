@@ -10,10 +10,13 @@
 #include "app/screens.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
+#include "tests/app/no_pane_renderer.h"
 #include "tests/app/run_pexolen.h"
 #include "tests/mesh/mesh_builders.h"
 #include "tests/toolkit/fake_window_system.h"
+#include "toolkit/picture_loader.h"
 #include "toolkit/platform.h"
+#include "tools/threeds_writer.h"
 
 using namespace ovek;
 
@@ -23,14 +26,22 @@ const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/";
 
 faketk::FakeWindowSystem windows;
 
+NoPaneRenderer renderer;
+
+std::unique_ptr<ovek::Screens> screens;
+
 // Start-up happens once per program, as in the program itself.
 class StartUp : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        MYPLAT.init(&windows, 866, 621);
-        init();
-        MYPLAT.setSize(866, 592);
+        MYPLAT.init(&windows, 866, 591);
+        screens = std::make_unique<ovek::Screens>(MYPLAT, renderer);
+    }
+    void TearDown() override
+    {
+        screens.reset();
+        MYPLAT.reset();
     }
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new StartUp);
@@ -53,29 +64,29 @@ void click(const Component& c)
 std::string shown()
 {
     std::string s;
-    s += patternPane->isVisible() ? "p" : "";
-    s += modelEdit->isVisible() ? "e" : "";
-    s += pane3D->isVisible() ? "3" : "";
-    s += imageModel->isVisible() ? "d" : "";
-    s += imagePane->isVisible() ? "i" : "";
+    s += screens->patternPane.isVisible() ? "p" : "";
+    s += screens->modelEdit.isVisible() ? "e" : "";
+    s += screens->pane3D->isVisible() ? "3" : "";
+    s += screens->imageModel.isVisible() ? "d" : "";
+    s += screens->imagePane.isVisible() ? "i" : "";
     return s;
 }
 
 int meshPoints()
 {
-    return int(model3D.points.size());
+    return int(screens->model3D.points.size());
 }
 
-class Screens : public ::testing::Test {
+class ScreensTest : public ::testing::Test {
 protected:
     // Back to the state start-up leaves.
     void SetUp() override
     {
-        MYPLAT.setSize(866, 592);
-        ASSERT_TRUE(openModelFile(kDemo + "demo.3ds", &model3D));
-        ASSERT_TRUE(openPattern(kDemo + "pattern.bmp"));
-        modelType = MODEL_TYPE_3D;
-        tabs::setState(MAIN_STATE_PATTERN);
+        MYPLAT.setSize(866, 591);
+        ASSERT_TRUE(openModelFile(kDemo + "demo.3ds", &screens->model3D));
+        ASSERT_TRUE(screens->openPattern(kDemo + "pattern.bmp"));
+        screens->modelType = MODEL_TYPE_3D;
+        screens->setState(MAIN_STATE_PATTERN);
         windows.calls.clear();
         windows.dialogAnswer.clear();
     }
@@ -117,25 +128,25 @@ protected:
     testutil::TempDir dir;
 };
 
-TEST_F(Screens, StartUpShowsThePatternTabWithTheDemoPatternAndMesh)
+TEST_F(ScreensTest, StartUpShowsThePatternTabWithTheDemoPatternAndMesh)
 {
-    EXPECT_EQ(main_state, MAIN_STATE_PATTERN);
+    EXPECT_EQ(screens->main_state, MAIN_STATE_PATTERN);
     EXPECT_EQ(shown(), "p");
-    ASSERT_NE(patternPane->getImage(), nullptr);
+    ASSERT_NE(screens->patternPane.getImage(), nullptr);
     Image demo(nullptr, 1, 1);
     ASSERT_TRUE(demo.loadImage(kDemo + "pattern.bmp"));
-    EXPECT_EQ(patternPane->getImage()->pixels, demo.pixels);
+    EXPECT_EQ(screens->patternPane.getImage()->pixels, demo.pixels);
     EXPECT_GT(meshPoints(), 0);
-    EXPECT_EQ(model3DSence.getEvent(0), &model3D);
-    EXPECT_EQ(pane3D->getParent(), modelEdit);
+    EXPECT_EQ(screens->model3DSence.getEvent(0), &screens->model3D);
+    EXPECT_EQ(screens->pane3D->getParent(), &screens->modelEdit);
     // Tabs, then buttons, are the topmost children, over the background.
     Component* root = MYPLAT.getRootComponent();
-    EXPECT_EQ(root->getComponentAt(0), backPane);
-    EXPECT_EQ(root->getComponentAt(root->getComponentCount() - 1), &buttons::button_save);
-    EXPECT_STREQ(buttons::button_open.tooltipText, "Open");   // no catalogue: English
+    EXPECT_EQ(root->getComponentAt(0), &screens->backPane);
+    EXPECT_EQ(root->getComponentAt(root->getComponentCount() - 1), &screens->button_save);
+    EXPECT_STREQ(screens->button_open.tooltipText, "Open");   // no catalogue: English
 }
 
-TEST_F(Screens, EachTabShowsItsScreenAndEnablesItsButtons)
+TEST_F(ScreensTest, EachTabShowsItsScreenAndEnablesItsButtons)
 {
     struct Row {
         SelectImageButton* tab;
@@ -146,89 +157,77 @@ TEST_F(Screens, EachTabShowsItsScreenAndEnablesItsButtons)
         bool saveEnabled;
     };
     const Row rows[] = {
-        {&tabs::modelMenu, MODEL_TYPE_3D, MAIN_STATE_MODEL, "e3", true, true},
-        {&tabs::imageMenu, MODEL_TYPE_3D, MAIN_STATE_IMAGE, "i", false, true},
-        {&tabs::patternMenu, MODEL_TYPE_3D, MAIN_STATE_PATTERN, "p", true, false},
-        {&tabs::modelMenu, MODEL_TYPE_IMAGE, MAIN_STATE_MODEL, "d", true, true},
-        {&tabs::imageMenu, MODEL_TYPE_IMAGE, MAIN_STATE_IMAGE, "i", false, true},
-        {&tabs::patternMenu, MODEL_TYPE_IMAGE, MAIN_STATE_PATTERN, "p", true, false},
+        {&screens->modelMenu, MODEL_TYPE_3D, MAIN_STATE_MODEL, "e3", true, true},
+        {&screens->imageMenu, MODEL_TYPE_3D, MAIN_STATE_IMAGE, "i", false, true},
+        {&screens->patternMenu, MODEL_TYPE_3D, MAIN_STATE_PATTERN, "p", true, false},
+        {&screens->modelMenu, MODEL_TYPE_IMAGE, MAIN_STATE_MODEL, "d", true, true},
+        {&screens->imageMenu, MODEL_TYPE_IMAGE, MAIN_STATE_IMAGE, "i", false, true},
+        {&screens->patternMenu, MODEL_TYPE_IMAGE, MAIN_STATE_PATTERN, "p", true, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.shown);
-        modelType = r.modelType;
+        screens->modelType = r.modelType;
         click(*r.tab);
-        EXPECT_EQ(main_state, r.state);
+        EXPECT_EQ(screens->main_state, r.state);
         EXPECT_EQ(shown(), r.shown);
-        EXPECT_EQ(buttons::button_open.isEnabled(), r.openEnabled);
-        EXPECT_EQ(buttons::button_save.isEnabled(), r.saveEnabled);
-        EXPECT_TRUE(buttons::button_produce.isEnabled());
-        for (SelectImageButton* tab : {&tabs::patternMenu, &tabs::modelMenu, &tabs::imageMenu})
+        EXPECT_EQ(screens->button_open.isEnabled(), r.openEnabled);
+        EXPECT_EQ(screens->button_save.isEnabled(), r.saveEnabled);
+        EXPECT_TRUE(screens->button_produce.isEnabled());
+        for (SelectImageButton* tab : {&screens->patternMenu, &screens->modelMenu, &screens->imageMenu})
             EXPECT_EQ(tab->isSelected(), tab == r.tab);
     }
 }
 
-TEST_F(Screens, ResizingTheRootLaysTheWindowOut)
+// After any resize each tab and button answers a click at the place the user
+// sees it: the bar along the bottom, the buttons kept from the right edge.
+TEST_F(ScreensTest, AfterAResizeEveryTabAndButtonAnswersWhereItShows)
 {
-    struct Bounds {
-        int left, top, width, height;
-        bool operator==(const Bounds& o) const
-        {
-            return left == o.left && top == o.top && width == o.width && height == o.height;
-        }
-    };
-    auto of = [](const Component* c) { return Bounds{c->left, c->top, c->width, c->height}; };
-    struct Row {
+    const struct {
         int width, height;
-        int bar;                       // top of tabs, buttons and bar
-        Bounds pane, editor, back;
-    };
-    const Row rows[] = {
-        {866, 592, 554, {0, 38, 866, 516}, {0, 0, 866, 554}, {183, 168, 500, 180}},
-        {1000, 700, 662, {0, 38, 1000, 624}, {0, 0, 1000, 662}, {250, 222, 500, 180}},
-        // A main window 300 high, and one 100 high: no room left for the pane.
-        {866, 270, 232, {0, 38, 866, 194}, {0, 0, 866, 232}, {183, 7, 500, 180}},
-        {866, 70, 32, {0, 38, 866, 0}, {0, 0, 866, 32}, {183, -93, 500, 180}},
-        {61, 31, -7, {0, 38, 61, 0}, {0, 0, 61, 0}, {-219, -112, 500, 180}},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(std::to_string(r.width) + " x " + std::to_string(r.height));
-        MYPLAT.setSize(r.width, r.height);
-        const int w = r.width, t = r.bar;
-        EXPECT_TRUE(of(&tabs::patternMenu) == (Bounds{10, t, 100, 38}));
-        EXPECT_TRUE(of(&tabs::modelMenu) == (Bounds{110, t, 100, 38}));
-        EXPECT_TRUE(of(&tabs::imageMenu) == (Bounds{210, t, 120, 38}));
-        EXPECT_TRUE(of(&tabs::bottomBarComponent) == (Bounds{0, t, w, 38}));
-        EXPECT_TRUE(of(&buttons::button_open) == (Bounds{w - 250, t, 33, 38}));
-        EXPECT_TRUE(of(&buttons::button_produce) == (Bounds{w - 200, t, 25, 38}));
-        EXPECT_TRUE(of(&buttons::button_save) == (Bounds{w - 160, t, 25, 38}));
-        EXPECT_TRUE(of(pane3D) == r.pane);
-        EXPECT_TRUE(of(modelEdit) == r.editor);
-        EXPECT_TRUE(of(backPane) == r.back);
-        if (t > 0) {
-            // The tabs answer clicks where they now are.
-            click(tabs::modelMenu);
-            EXPECT_EQ(main_state, MAIN_STATE_MODEL);
-            click(tabs::patternMenu);
-            EXPECT_EQ(main_state, MAIN_STATE_PATTERN);
-        }
+    } sizes[] = {{866, 591}, {1000, 700}, {640, 270}, {866, 70}};
+    auto clickBar = [](int x, int rootHeight) { clickAt(x, rootHeight - 19); };
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        MYPLAT.setSize(size.width, size.height);
+        const int w = size.width, h = size.height;
+        windows.calls.clear();
+        clickBar(160, h);   // model tab
+        EXPECT_EQ(screens->main_state, MAIN_STATE_MODEL);
+        clickBar(w - 160 + 12, h);   // save: the mesh's dialog
+        clickBar(60, h);    // pattern tab
+        EXPECT_EQ(screens->main_state, MAIN_STATE_PATTERN);
+        clickBar(w - 250 + 16, h);   // open: the pattern's dialog
+        clickBar(w - 200 + 12, h);   // produce
+        clickBar(270, h);   // image tab
+        EXPECT_EQ(screens->main_state, MAIN_STATE_IMAGE);
+        std::vector<std::string> asked;
+        for (const std::string& call : windows.calls)
+            if (call == "open" || call == "save" || call.rfind("title ", 0) == 0)
+                asked.push_back(call.substr(0, 5));
+        EXPECT_EQ(asked, (std::vector<std::string>{"save", "open", "title", "title"}));
+        // The editor reaches down to the bar; the pane below its toolbar
+        // never gets a negative height, however low the window.
+        EXPECT_EQ(screens->modelEdit.height, h - 38);
+        EXPECT_GE(screens->pane3D->height, 0);
+        EXPECT_EQ(screens->pane3D->width, w);
     }
 }
 
 TEST(Pictures, AMissingOrBrokenPictureStaysEmptyAndIsNamedOnce)
 {
     testutil::TempDir dir;
-    const auto home = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    std::filesystem::create_directory("ui");
-    testutil::writeFile("ui/broken.bmp", "BM");
+    testutil::writeFile(dir.file("broken.bmp"), "BM");
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(loadPicture("ui/broken.bmp"), nullptr);
-    EXPECT_EQ(loadPicture("ui/missing.bmp"), nullptr);
+    EXPECT_EQ(loadPicture(dir.file("broken.bmp")), nullptr);
+    EXPECT_EQ(loadPicture(dir.file("missing.bmp")), nullptr);
     const std::string err = ::testing::internal::GetCapturedStderr();
-    std::filesystem::current_path(home);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
-    EXPECT_NE(err.find("pexolen: cannot read 'ui/broken.bmp': "), std::string::npos) << err;
-    EXPECT_NE(err.find("pexolen: cannot read 'ui/missing.bmp': "), std::string::npos) << err;
+    EXPECT_NE(err.find("pexolen: cannot read '" + dir.file("broken.bmp") + "': "),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find("pexolen: cannot read '" + dir.file("missing.bmp") + "': "),
+              std::string::npos)
+        << err;
 }
 
 TEST(SaveName, ResultsAreSavedAsBMP)
@@ -242,7 +241,7 @@ TEST(SaveName, ResultsAreSavedAsBMP)
         EXPECT_EQ(bmpSaveName(chosen), saved) << chosen;
 }
 
-TEST_F(Screens, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
+TEST_F(ScreensTest, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
 {
     std::filesystem::copy_file(kDemo + "demo.3ds", dir.file("cube.3DS"));
     std::filesystem::copy_file(kDemo + "depth.bmp", dir.file("depth.BMP"));
@@ -271,45 +270,79 @@ TEST_F(Screens, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
         {"bad.bmp", false, MODEL_TYPE_IMAGE, demoPoints},
         {"missing.png", false, MODEL_TYPE_IMAGE, demoPoints},
     };
-    click(tabs::modelMenu);
+    click(screens->modelMenu);
     for (const Row& r : rows) {
         SCOPED_TRACE(r.file);
-        ASSERT_TRUE(openModelFile(kDemo + "demo.3ds", &model3D));
+        ASSERT_TRUE(openModelFile(kDemo + "demo.3ds", &screens->model3D));
         // Start from the other depth source, so that any switch shows.
-        modelType = r.type == MODEL_TYPE_3D ? MODEL_TYPE_IMAGE : MODEL_TYPE_3D;
-        tabs::setState(MAIN_STATE_MODEL);
+        screens->modelType = r.type == MODEL_TYPE_3D ? MODEL_TYPE_IMAGE : MODEL_TYPE_3D;
+        screens->setState(MAIN_STATE_MODEL);
         const std::string before = shown();
-        const Image* depthBefore = imageModel->getImage();
-        modelEdit->updateHistory();   // something to undo, unless the history restarts
+        const Image* depthBefore = screens->imageModel.getImage();
+        screens->modelEdit.updateHistory();   // something to undo, unless the history restarts
         windows.calls.clear();
 
-        choose(dir.file(r.file), buttons::button_open);
+        choose(dir.file(r.file), screens->button_open);
         EXPECT_EQ(filterLabels(), (std::vector<std::string>{
                                       "3DS Files(*.3ds) *.3ds", "Ovek Model File(*.om) *.om",
                                       "BMP Files(*.bmp) *.bmp"}));
         EXPECT_EQ(meshPoints(), r.points);
         if (r.opens) {
             EXPECT_TRUE(messages().empty());
-            EXPECT_EQ(modelType, r.type);
+            EXPECT_EQ(screens->modelType, r.type);
             EXPECT_EQ(shown(), r.type == MODEL_TYPE_3D ? "e3" : "d");
-            EXPECT_EQ(modelEdit->history.historyCurrent == 0, r.type == MODEL_TYPE_3D);
+            EXPECT_EQ(screens->modelEdit.history.historyCurrent == 0, r.type == MODEL_TYPE_3D);
             if (r.type == MODEL_TYPE_IMAGE) {
-                EXPECT_EQ(imageModel->getImage()->getWidth(), 640);
+                EXPECT_EQ(screens->imageModel.getImage()->getWidth(), 640);
             }
         } else {
             ASSERT_EQ(messages().size(), 1u);
             EXPECT_NE(messages()[0].find("Cannot open '" + dir.file(r.file) + "':\n"),
                       std::string::npos)
                 << messages()[0];
-            EXPECT_NE(modelType, r.type);
+            EXPECT_NE(screens->modelType, r.type);
             EXPECT_EQ(shown(), before);
-            EXPECT_EQ(imageModel->getImage(), depthBefore);
-            EXPECT_GT(modelEdit->history.historyCurrent, 0);
+            EXPECT_EQ(screens->imageModel.getImage(), depthBefore);
+            EXPECT_GT(screens->modelEdit.history.historyCurrent, 0);
         }
     }
 }
 
-TEST_F(Screens, OpenOnThePatternTabReplacesThePatternOnlyWithAPicture)
+TEST_F(ScreensTest, AModelCutShortOpensAsFarAsItGoesAndTheUserIsTold)
+{
+    threeds::Object first;
+    first.vertices = {{0, 0, 0}, {2, 0, 0}, {0, 2, 1}};
+    first.faces = {{0, 1, 2}};
+    threeds::Object second = first;
+    second.name = "second";
+    const std::string whole = threeds::file({first, second});
+    testutil::writeFile(dir.file("cut.3ds"), whole.substr(0, whole.find("second") + 30));
+    click(screens->modelMenu);
+    choose(dir.file("cut.3ds"), screens->button_open);
+    EXPECT_EQ(meshPoints(), 3) << "the complete first mesh is kept";
+    EXPECT_EQ(shown(), "e3");
+    const std::vector<std::string> m = messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].rfind("message Pexolen: Opened in part from '" + dir.file("cut.3ds") + "'", 0),
+              0u)
+        << m[0];
+}
+
+// The fake window system makes no OpenGL pane, as a display without OpenGL.
+TEST_F(ScreensTest, WithoutAViewTheEditorHasNoPaneAndClicksThereEditNothing)
+{
+    EXPECT_TRUE(screens->modelEdit.panes.empty());
+    EXPECT_EQ(screens->modelEdit.overlayDrawer, nullptr);
+    click(screens->modelMenu);
+    screens->modelEdit.setModelEditState(ModelEdit::TOOL_INSERT_BOX);
+    const int points = meshPoints(), snapshot = screens->modelEdit.history.historyCurrent;
+    clickAt(screens->pane3D->left + screens->pane3D->width / 2, screens->pane3D->top + screens->pane3D->height / 2);
+    EXPECT_EQ(meshPoints(), points);
+    EXPECT_EQ(screens->modelEdit.history.historyCurrent, snapshot);
+    screens->modelEdit.setModelEditState(ModelEdit::TOOL_ROTATE);
+}
+
+TEST_F(ScreensTest, OpenOnThePatternTabReplacesThePatternOnlyWithAPicture)
 {
     Image red(nullptr, 7, 5);
     for (int y = 0; y < 5; ++y)
@@ -318,31 +351,31 @@ TEST_F(Screens, OpenOnThePatternTabReplacesThePatternOnlyWithAPicture)
     ASSERT_TRUE(red.writeBMPFile(dir.file("red.bmp")));
     testutil::writeFile(dir.file("bad.bmp"), "BM");
 
-    choose(dir.file("red.bmp"), buttons::button_open);
+    choose(dir.file("red.bmp"), screens->button_open);
     EXPECT_EQ(filterLabels(), (std::vector<std::string>{"BMP Files(*.bmp) *.bmp"}));
-    const Image* pattern = patternPane->getImage();
+    const Image* pattern = screens->patternPane.getImage();
     EXPECT_EQ(pattern->pixels, red.pixels);
 
-    choose(dir.file("bad.bmp"), buttons::button_open);
-    EXPECT_EQ(patternPane->getImage(), pattern);
+    choose(dir.file("bad.bmp"), screens->button_open);
+    EXPECT_EQ(screens->patternPane.getImage(), pattern);
     EXPECT_EQ(messages().size(), 1u);
-    EXPECT_EQ(main_state, MAIN_STATE_PATTERN);
+    EXPECT_EQ(screens->main_state, MAIN_STATE_PATTERN);
 
     windows.calls.clear();
-    choose("", buttons::button_open);   // cancelled
-    EXPECT_EQ(patternPane->getImage(), pattern);
+    choose("", screens->button_open);   // cancelled
+    EXPECT_EQ(screens->patternPane.getImage(), pattern);
     EXPECT_EQ(windows.calls, (std::vector<std::string>{"open"}));
 
     // Save is disabled here, open on the image tab.
     windows.calls.clear();
-    choose(dir.file("x.bmp"), buttons::button_save);
-    click(tabs::imageMenu);
-    choose(dir.file("red.bmp"), buttons::button_open);
+    choose(dir.file("x.bmp"), screens->button_save);
+    click(screens->imageMenu);
+    choose(dir.file("red.bmp"), screens->button_open);
     EXPECT_TRUE(windows.calls.empty());
 }
 
 // The window's produce and save give the very file "pexolen produce" writes.
-TEST_F(Screens, ProduceAndSaveGiveTheCommandLinesPicture)
+TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
 {
     struct Row {
         std::string depth;      // empty: the mesh
@@ -352,29 +385,29 @@ TEST_F(Screens, ProduceAndSaveGiveTheCommandLinesPicture)
         int width, height;
     };
     const Row rows[] = {
-        {"", "mesh", "mesh.bmp", "produce --size 866x554", 866, 554},
+        {"", "mesh", "mesh.bmp", "produce --size 866x553", 866, 553},
         {kDemo + "depth.bmp", "depth.BMP", "depth.BMP", "produce --depth " + kDemo + "depth.bmp",
          800, 600},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.saved);
         if (!r.depth.empty()) {
-            click(tabs::modelMenu);
-            choose(r.depth, buttons::button_open);
-            ASSERT_EQ(modelType, MODEL_TYPE_IMAGE);
+            click(screens->modelMenu);
+            choose(r.depth, screens->button_open);
+            ASSERT_EQ(screens->modelType, MODEL_TYPE_IMAGE);
         }
-        const Image* previous = imagePane->getImage();
+        const Image* previous = screens->imagePane.getImage();
         windows.calls.clear();
-        click(buttons::button_produce);
+        click(screens->button_produce);
         EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), mainTitle()}));
-        EXPECT_EQ(main_state, MAIN_STATE_IMAGE);
+        EXPECT_EQ(screens->main_state, MAIN_STATE_IMAGE);
         EXPECT_EQ(shown(), "i");
-        ASSERT_NE(imagePane->getImage(), nullptr);
-        EXPECT_NE(imagePane->getImage(), previous);
-        EXPECT_EQ(imagePane->width, r.width);
-        EXPECT_EQ(imagePane->height, r.height);
+        ASSERT_NE(screens->imagePane.getImage(), nullptr);
+        EXPECT_NE(screens->imagePane.getImage(), previous);
+        EXPECT_EQ(screens->imagePane.width, r.width);
+        EXPECT_EQ(screens->imagePane.height, r.height);
 
-        choose(dir.file(r.saveAs), buttons::button_save);
+        choose(dir.file(r.saveAs), screens->button_save);
         EXPECT_EQ(filterLabels(), (std::vector<std::string>{"BMP Files(*.bmp) *.bmp"}));
         const testutil::Outcome cli = testutil::pexolen(r.cli + " -o " + dir.file("cli.bmp"));
         ASSERT_EQ(cli.status, 0) << cli.err;
@@ -384,44 +417,44 @@ TEST_F(Screens, ProduceAndSaveGiveTheCommandLinesPicture)
     }
 }
 
-TEST_F(Screens, FailedSavesAreReported)
+TEST_F(ScreensTest, FailedSavesAreReported)
 {
-    click(buttons::button_produce);
+    click(screens->button_produce);
     const std::string nowhere = dir.file("missing/out.bmp");
-    choose(nowhere, buttons::button_save);
+    choose(nowhere, screens->button_save);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].find("Cannot save '" + nowhere + "'"), std::string::npos);
 
     // The model tab saves the mesh as it is, with the name as chosen.
-    click(tabs::modelMenu);
+    click(screens->modelMenu);
     windows.calls.clear();
-    choose(dir.file("mesh"), buttons::button_save);
+    choose(dir.file("mesh"), screens->button_save);
     EXPECT_EQ(filterLabels(), (std::vector<std::string>{"MOD Files(*.om) *.om"}));
     Component3D saved;
     ASSERT_TRUE(loadModel(dir.file("mesh").c_str(), &saved));
-    EXPECT_EQ(saved.points.size(), model3D.points.size());
-    choose(dir.file("missing/mesh.om"), buttons::button_save);
+    EXPECT_EQ(saved.points.size(), screens->model3D.points.size());
+    choose(dir.file("missing/mesh.om"), screens->button_save);
     EXPECT_EQ(messages().size(), 1u);
 }
 
-TEST_F(Screens, AWindowTooLowForAPictureRefusesToProduce)
+TEST_F(ScreensTest, AWindowTooLowForAPictureRefusesToProduce)
 {
     MYPLAT.setSize(866, 31);
-    const Image* previous = imagePane->getImage();
-    buttons::produceImageButtonClicked(0, 0, MOUSE_BUTTON1, &buttons::button_produce, 0, 0, false);
+    const Image* previous = screens->imagePane.getImage();
+    screens->produceImageButtonClicked();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].find("866 x 0"), std::string::npos) << messages()[0];
-    EXPECT_EQ(imagePane->getImage(), previous);
-    EXPECT_EQ(main_state, MAIN_STATE_PATTERN);
+    EXPECT_EQ(screens->imagePane.getImage(), previous);
+    EXPECT_EQ(screens->main_state, MAIN_STATE_PATTERN);
     EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), mainTitle()}));
 }
 
 // A program named xdg-open first on the search path records its arguments.
-class HomePage : public Screens {
+class HomePage : public ScreensTest {
 protected:
     void SetUp() override
     {
-        Screens::SetUp();
+        ScreensTest::SetUp();
         testutil::writeFile(dir.file("xdg-open"),
                             "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done >> \"$0.calls\"\n");
         std::filesystem::permissions(dir.file("xdg-open"), std::filesystem::perms::owner_all);
@@ -449,13 +482,13 @@ protected:
 
 TEST_F(HomePage, TheBackgroundAndF1OpenTheHelpPageWhereTheEditorDoesNotCoverIt)
 {
-    const int x = backPane->left + backPane->width / 2, y = backPane->top + backPane->height / 2;
-    click(tabs::modelMenu);
+    const int x = screens->backPane.left + screens->backPane.width / 2, y = screens->backPane.top + screens->backPane.height / 2;
+    click(screens->modelMenu);
     clickAt(x, y);   // the editor covers the picture: nothing opens
-    click(tabs::patternMenu);
+    click(screens->patternMenu);
     clickAt(x, y);
-    modelType = MODEL_TYPE_IMAGE;   // the depth picture takes no clicks
-    click(tabs::modelMenu);
+    screens->modelType = MODEL_TYPE_IMAGE;   // the depth picture takes no clicks
+    click(screens->modelMenu);
     clickAt(x, y);
     MYPLAT.getRootComponent()->fireKeyEvent(0x70, OVEK_DOWN);   // F1, on any tab
     MYPLAT.getRootComponent()->fireKeyEvent(0x71, OVEK_DOWN);   // F2: nothing
@@ -471,14 +504,14 @@ TEST_F(HomePage, TheBackgroundAndF1OpenTheHelpPageWhereTheEditorDoesNotCoverIt)
 TEST_F(HomePage, AnOpenerThatFailsOrIsMissingIsReportedWithThePagesPath)
 {
     testutil::writeFile(dir.file("xdg-open"), "#!/bin/sh\nexit 3\n");
-    openHelp();
+    openHelp(MYPLAT);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].find("exit status 3"), std::string::npos) << messages()[0];
     EXPECT_NE(messages()[0].find(findHelpPage()), std::string::npos) << messages()[0];
 
     setenv("PATH", dir.path().c_str(), 1);
     std::filesystem::remove(dir.file("xdg-open"));
-    openHelp();
+    openHelp(MYPLAT);
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_NE(messages()[1].find("xdg-open"), std::string::npos) << messages()[1];
     EXPECT_NE(messages()[1].find(findHelpPage()), std::string::npos) << messages()[1];

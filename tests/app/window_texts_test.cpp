@@ -7,6 +7,7 @@
 #include "app/data_files.h"
 #include "app/screens.h"
 #include "image/image.h"
+#include "tests/app/no_pane_renderer.h"
 #include "tests/base/language_env.h"
 #include "tests/test_util.h"
 #include "tests/toolkit/fake_window_system.h"
@@ -17,15 +18,21 @@ using namespace ovek;
 namespace {
 
 faketk::FakeWindowSystem windows;
+NoPaneRenderer renderer;
+std::unique_ptr<Screens> screens;
 
 class StartUp : public ::testing::Environment {
 public:
     void SetUp() override
     {
         testutil::useLanguage({"xx", "C.UTF-8", nullptr, nullptr}, PEXOLEN_TEST_LOCALE_DIR);
-        MYPLAT.init(&windows, 866, 621);
-        init();
-        MYPLAT.setSize(866, 592);
+        MYPLAT.init(&windows, 866, 591);
+        screens = std::make_unique<Screens>(MYPLAT, renderer);
+    }
+    void TearDown() override
+    {
+        screens.reset();
+        MYPLAT.reset();
     }
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new StartUp);
@@ -70,25 +77,25 @@ TEST(WindowTexts, EveryTextTheWindowShowsComesFromTheCatalogue)
     // filters, failures reported in message boxes, the help page not opening.
     testutil::TempDir dir;
     testutil::writeFile(dir.file("broken.3ds"), "not a model");
-    click(buttons::button_produce);
-    click(tabs::modelMenu);
+    click(screens->button_produce);
+    click(screens->modelMenu);
     windows.dialogAnswer = dir.file("broken.3ds");
-    click(buttons::button_open);
+    click(screens->button_open);
     for (const FileFilter& f : windows.lastFilters)
         shown.push_back(f.label);
     windows.dialogAnswer = dir.file("missing/mesh.om");
-    click(buttons::button_save);
+    click(screens->button_save);
     for (const FileFilter& f : windows.lastFilters)
         shown.push_back(f.label);
-    click(tabs::imageMenu);
-    click(buttons::button_save);
+    click(screens->imageMenu);
+    click(screens->button_save);
     for (const FileFilter& f : windows.lastFilters)
         shown.push_back(f.label);
-    click(tabs::patternMenu);
+    click(screens->patternMenu);
     windows.dialogAnswer = dir.file("broken.3ds");
-    click(buttons::button_open);
+    click(screens->button_open);
     setenv("PATH", dir.path().c_str(), 1);   // no xdg-open
-    openHelp();
+    openHelp(MYPLAT);
 
     int titles = 0, messages = 0;
     for (const std::string& call : windows.calls) {
@@ -118,9 +125,9 @@ TEST(WindowTexts, ALanguageWithoutItsOwnPicturesGetsTheEnglishOnes)
         EXPECT_TRUE(shown->pixels == expected.pixels) << path;
     };
     const std::string ui = std::string(PEXOLEN_SOURCE_DIR) + "/ui/";
-    expectPicture(tabs::patternMenu.selectedImage, ui + "tabs/en/pattern_on.bmp");
-    expectPicture(tabs::imageMenu.unselectedImage, ui + "tabs/en/image_off.bmp");
-    expectPicture(backPane->getImage(), ui + "en/back.bmp");
+    expectPicture(screens->patternMenu.selectedImage, ui + "tabs/en/pattern_on.bmp");
+    expectPicture(screens->imageMenu.unselectedImage, ui + "tabs/en/image_off.bmp");
+    expectPicture(screens->backPane.getImage(), ui + "en/back.bmp");
 }
 
 }  // namespace

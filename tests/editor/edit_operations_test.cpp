@@ -62,11 +62,11 @@ TEST_F(EditorTest, InsertsPutSelectedGeometryAroundTheCentreAndRecordIt)
     mesh.points[0]->selected = 1;
     init();
 
-    ovek::MODEL_EDIT::operation_insert_point(&mesh, &edit, &pane);
+    ovek::MODEL_EDIT::operation_insert_point(&mesh, &edit, 0, 0);
     EXPECT_EQ(selectedCount(mesh), 2);   // the earlier selection stays
     EXPECT_EQ(edit.history.historyCurrent, 1);
 
-    ovek::MODEL_EDIT::operation_insert_triangle(&mesh, &edit, &pane);
+    ovek::MODEL_EDIT::operation_insert_triangle(&mesh, &edit, 0, 0);
     ASSERT_EQ(mesh.points.size(), 5u);
     EXPECT_EQ(selectedCount(mesh), 3);
     EXPECT_EQ(faceList(mesh), (std::vector<std::string>{"2 3 4"}));
@@ -78,7 +78,7 @@ TEST_F(EditorTest, InsertsPutSelectedGeometryAroundTheCentreAndRecordIt)
     EXPECT_DOUBLE_EQ(t2->y, 0.3);
     EXPECT_DOUBLE_EQ(t3->x, 0.5);
 
-    ovek::MODEL_EDIT::operation_insert_box(&mesh, &edit, &pane);
+    ovek::MODEL_EDIT::operation_insert_box(&mesh, &edit, 0, 0);
     ASSERT_EQ(mesh.points.size(), 13u);
     EXPECT_EQ(selectedCount(mesh), 8);
     for (size_t i = 5; i < 13; ++i) {

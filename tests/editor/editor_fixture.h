@@ -10,7 +10,6 @@
 #include "tests/mesh/mesh_builders.h"
 #include "tests/test_util.h"
 #include "tests/toolkit/fake_window_system.h"
-#include "toolkit/input_state.h"
 #include "toolkit/platform.h"
 
 namespace edittest {
@@ -57,11 +56,19 @@ protected:
 
     void init() { edit.init(&scene, &mesh, std::vector<ovek::Component*>{&pane}); }
 
-    // Keys held down while the next key is pressed.
-    void hold(std::initializer_list<int> keys) { windows.keysHeld = keys; }
+    // Modifier keys the next records carry.
+    void hold(std::initializer_list<int> keys)
+    {
+        mods = {};
+        for (int k : keys) {
+            mods.shift |= k == ovek::kKeyShift;
+            mods.ctrl |= k == ovek::kKeyControl;
+            mods.alt |= k == ovek::kKeyAlt;
+        }
+    }
     void press(int key, ovek::EventObject* source = ovek::MYPLAT.getRootComponent())
     {
-        edit.keyUp(key, source);
+        edit.keyUp(key, source, mods);
     }
 
     faketk::FakeWindowSystem windows;
@@ -70,6 +77,7 @@ protected:
     Editable3D mesh;
     ovek::Component pane;
     ovek::ModelEdit edit;
+    ovek::InputMods mods;
 };
 
 }  // namespace edittest

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "base/input_codes.h"
+#include "editor/swept_angle.h"
+#include "gl/gl_pane_renderer.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/gl/gl_context.h"
 #include "scene3d/window_info.h"
@@ -46,7 +48,6 @@ protected:
     {
         EditorTest::TearDown();
         WINDOW_INFO.backend = nullptr;
-        ovek::mouse_info::left_button_down = false;
     }
 
     // A point of the mesh placed on window pixel (x, y) at the origin's depth.
@@ -61,10 +62,10 @@ protected:
     // A drag from (x0, y0) to (x1, y1) in one record, then the release there.
     void dragAndRelease(int x0, int y0, int x1, int y1, int button = ovek::MOUSE_BUTTON1)
     {
-        ovek::mouse_info::left_button_down = button == ovek::MOUSE_BUTTON1;
-        edit.mouseDrag(x1, y1, x1 - x0, y1 - y0, x1 - x0, y1 - y0, &pane);
-        ovek::mouse_info::left_button_down = false;
-        edit.mouseUp(x1, y1, button, &pane, x1 - x0, y1 - y0, x1 != x0 || y1 != y0);
+        mods.leftButton = button == ovek::MOUSE_BUTTON1;
+        edit.mouseDrag(x1, y1, x1 - x0, y1 - y0, x1 - x0, y1 - y0, &pane, mods);
+        mods.leftButton = false;
+        edit.mouseUp(x1, y1, button, &pane, x1 - x0, y1 - y0, x1 != x0 || y1 != y0, mods);
     }
 
     // RGB of the window pixel (x, y), top-down, 0xRRGGBB.
@@ -86,6 +87,7 @@ protected:
     }
 
     OffscreenView view{kW, kH};
+    ovek::GlPaneRenderer renderer;
 };
 
 TEST_F(GlEditorTest, HoveringPicksTheHandleUnderThePointer)
@@ -114,7 +116,7 @@ TEST_F(GlEditorTest, HoveringPicksTheHandleUnderThePointer)
     for (const Case& c : cases) {
         edit.setModelEditState(c.tool);
         edit.rotateAxis = edit.moveAxis = -1;
-        edit.mouseMove(430 + c.dx, 245 + c.dy, &pane);
+        edit.mouseMove(430 + c.dx, 245 + c.dy, &pane, mods);
         const int picked = c.tool == ModelEdit::TOOL_ROTATE ? edit.rotateAxis : edit.moveAxis;
         EXPECT_EQ(picked, c.axis) << "tool " << c.tool << " at " << c.dx << "," << c.dy;
     }
@@ -145,8 +147,8 @@ TEST_F(GlEditorTest, DragsTurnMoveAndStretchByTheStatedAmountsAndTheReleaseBakes
     for (const Case& c : cases) {
         edit.setModelEditState(c.tool);
         edit.rotateAxis = edit.moveAxis = c.axis;
-        ovek::mouse_info::left_button_down = true;
-        edit.mouseDrag(c.x1, c.y1, c.x1 - c.x0, c.y1 - c.y0, c.x1 - c.x0, c.y1 - c.y0, &pane);
+        mods.leftButton = true;
+        edit.mouseDrag(c.x1, c.y1, c.x1 - c.x0, c.y1 - c.y0, c.x1 - c.x0, c.y1 - c.y0, &pane, mods);
         EXPECT_NEAR(mesh.rotation[0][0], c.r00, 1e-12) << c.what;
         EXPECT_NEAR(mesh.rotation[1][1], c.r11, 1e-12) << c.what;
         EXPECT_NEAR(mesh.rotation[0][1], c.r01, 1e-12) << c.what;
@@ -159,7 +161,7 @@ TEST_F(GlEditorTest, DragsTurnMoveAndStretchByTheStatedAmountsAndTheReleaseBakes
     // Moving in depth: right or up pushes away.
     edit.setModelEditState(ModelEdit::TOOL_MOVE);
     edit.moveAxis = 2;
-    edit.mouseDrag(410, 190, 10, -10, 10, -10, &pane);
+    edit.mouseDrag(410, 190, 10, -10, 10, -10, &pane, mods);
     double wx, wy, wz0, wz;
     WINDOW_INFO.getWindowPos(0, 0, 0, &wx, &wy, &wz0);
     WINDOW_INFO.getWindowPos(mesh.position.x, mesh.position.y, mesh.position.z, &wx, &wy, &wz);
@@ -167,8 +169,8 @@ TEST_F(GlEditorTest, DragsTurnMoveAndStretchByTheStatedAmountsAndTheReleaseBakes
     EXPECT_LT(mesh.position.z, 0);
     mesh.position.set(0, 0, 0);
     // Without the left button only the update mode changes.
-    ovek::mouse_info::left_button_down = false;
-    edit.mouseDrag(500, 200, 100, 0, 100, 0, &pane);
+    mods.leftButton = false;
+    edit.mouseDrag(500, 200, 100, 0, 100, 0, &pane, mods);
     EXPECT_EQ(mesh.position.x, 0);
 
     // The release bakes a move of the whole mesh (view mode) and records it.
@@ -236,10 +238,10 @@ TEST_F(GlEditorTest, RectangleSelectsTheVisiblePointsInsideInEitherDirection)
     edit.setModelEditState(ModelEdit::TOOL_ROTATE);
     selectOnly(mesh, {1});
     hold({kAlt});
-    edit.mouseDrag(410, 210, 120, 20, 120, 20, &pane);
+    edit.mouseDrag(410, 210, 120, 20, 120, 20, &pane, mods);
     EXPECT_TRUE(edit.dragRectShown);
     EXPECT_EQ(edit.dragRectPressX, 290);
-    edit.mouseUp(410, 210, ovek::MOUSE_BUTTON1, &pane, 120, 20, true);
+    edit.mouseUp(410, 210, ovek::MOUSE_BUTTON1, &pane, 120, 20, true, mods);
     EXPECT_FALSE(edit.dragRectShown);
     EXPECT_EQ(selectedCount(mesh), 1);
 }
@@ -286,8 +288,6 @@ TEST_F(GlEditorTest, ABoxInsertedByAReleaseSitsUnderThePointerAndTakesTwoUndos)
     meshtest::addPoints(mesh, {{0.5, 0.5, 0}});
     init();
     edit.setModelEditState(ModelEdit::TOOL_INSERT_BOX);
-    ovek::mouse_info::x = 500;
-    ovek::mouse_info::y = 38 + 300;   // pane coordinates (500, 300)
     const int before = edit.history.historyCurrent;
     dragAndRelease(500, 300, 500, 300);
     EXPECT_EQ(edit.history.historyCurrent, before + 2);
@@ -318,9 +318,16 @@ TEST_F(GlEditorTest, OverlayDrawsTheHandlesWithThePickedOneYellowAndRestoresTheS
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
 
+    edit.overlayDrawer = &renderer;
     edit.setModelEditState(ModelEdit::TOOL_MOVE);
     edit.moveAxis = 1;
+    edit.setModelState(ModelEdit::MODEL_EDIT);
+    const int changes = mesh.changeCount, mode = mesh.updateMode;
     scene.display();   // the after-display hook draws the overlay
+    // Drawing reads the mesh and leaves it alone.
+    EXPECT_EQ(mesh.changeCount, changes);
+    EXPECT_EQ(mesh.updateMode, mode);
+    edit.setModelState(ModelEdit::MODEL_VIEW);
     EXPECT_TRUE(colourNear(430 + 25, 245, kBlue));     // x handle, 50 px right
     EXPECT_TRUE(colourNear(430, 245 - 25, kYellow));   // y handle, picked
     EXPECT_TRUE(colourNear(430 - 15, 245 + 15, kRed)); // z handle, left and down
@@ -357,6 +364,46 @@ TEST_F(GlEditorTest, OverlayDrawsTheHandlesWithThePickedOneYellowAndRestoresTheS
     EXPECT_TRUE(colourNear(150, 100, kBlue));
     EXPECT_EQ(pixel(250, 125), 0u);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST(SweptAngle, ARightAngleWhoseSineRoundsPastOneGivesAQuarterTurnNotNaN)
+{
+    // These two offsets are at a right angle; in doubles the quotient of the
+    // cross product and the lengths comes out at -1.0000000000000002.
+    const double a = ovek::sweptAngle(21.14145368390099, -67.19413814095145, 13.772756569041437,
+                                      4.333355604520738);
+    EXPECT_DOUBLE_EQ(a, -M_PI / 2);
+    EXPECT_DOUBLE_EQ(ovek::sweptAngle(10, 0, 0, 10), -M_PI / 2);
+    EXPECT_DOUBLE_EQ(ovek::sweptAngle(0, 10, 10, 0), M_PI / 2);
+    EXPECT_EQ(ovek::sweptAngle(0.5, 0, 10, 0), 0);   // at the pivot: no turn
+}
+
+TEST_F(GlEditorTest, PushingInDepthStopsBeforeTheFarPlaneAndTheReleaseBakesFiniteGeometry)
+{
+    meshtest::addPoints(mesh, {{-0.5, -0.5, 0}, {0.5, 0.5, 0}});
+    init();
+    edit.setModelEditState(ModelEdit::TOOL_MOVE);
+    edit.moveAxis = 2;
+    mods.leftButton = true;
+    // 300 pixels up and right in steps of 10: far past the far plane unclamped.
+    double lastDepth = 0;
+    for (int i = 1; i <= 30; ++i) {
+        edit.mouseDrag(430 + 5 * i, 245 - 5 * i, 5 * i, -5 * i, 5, -5, &pane, mods);
+        ASSERT_TRUE(std::isfinite(mesh.position.z)) << "step " << i;
+        const Pixel p = windowPos(mesh.position);
+        double wx, wy, wz;
+        WINDOW_INFO.getWindowPos(mesh.position.x, mesh.position.y, mesh.position.z, &wx, &wy, &wz);
+        EXPECT_NEAR(p.x, 430, 1e-3);
+        EXPECT_LT(wz, 1.0) << "step " << i;
+        EXPECT_GE(wz, lastDepth - 1e-9) << "pushing never pulls back";
+        lastDepth = wz;
+    }
+    mods.leftButton = false;
+    edit.mouseUp(580, 95, ovek::MOUSE_BUTTON1, &pane, 150, -150, true, mods);
+    for (const auto& p : mesh.staticPoints) {
+        EXPECT_TRUE(std::isfinite(p->x) && std::isfinite(p->y) && std::isfinite(p->z));
+        EXPECT_LT(std::fabs(p->z), 100);   // inside the view volume, 30 units deep
+    }
 }
 
 }  // namespace

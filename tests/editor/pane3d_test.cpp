@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/pane3d.h"
+#include "gl/gl_pane_renderer.h"
 #include "scene3d/window_info.h"
 #include "tests/gl/gl_context.h"
 #include "tests/toolkit/fake_window_system.h"
@@ -17,6 +18,8 @@ struct Place {
     int x, y, w, h;
     bool operator==(const Place& o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
 };
+
+ovek::GlPaneRenderer renderer;
 
 class RecordingPane : public ovek::NativePane3D {
 public:
@@ -65,7 +68,7 @@ protected:
 
 TEST_F(Pane3DTest, OnlyANewSizeMovesTheWindowAndSetsTheView)
 {
-    ovek::Pane3D pane(&native, 861, 490);
+    ovek::Pane3D pane(&native, renderer, 861, 490);
     ASSERT_EQ(native.places, (std::vector<Place>{{0, 0, 861, 490}}));
     pane.setBounds(0, 38, 861, 490);
     EXPECT_EQ(native.places.size(), 1u) << "a move alone leaves the window";
@@ -101,7 +104,7 @@ TEST_F(Pane3DTest, OnlyANewSizeMovesTheWindowAndSetsTheView)
 
 TEST_F(Pane3DTest, PaintDrawsTheScenesInOrderLitAndLeavesTheMatrix)
 {
-    ovek::Pane3D pane(&native, 300, 200);
+    ovek::Pane3D pane(&native, renderer, 300, 200);
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     pane.paint(nullptr);
@@ -131,7 +134,7 @@ TEST_F(Pane3DTest, PaintDrawsTheScenesInOrderLitAndLeavesTheMatrix)
 
 TEST_F(Pane3DTest, EveryRecordReachesEveryObjectButAHiddenPaneDropsThoseInside)
 {
-    ovek::Pane3D pane(&native, 300, 200);
+    ovek::Pane3D pane(&native, renderer, 300, 200);
     std::vector<std::string> log;
     LoggingObject a("a", log), b("b", log);
     Sence3D first, second;
@@ -159,10 +162,10 @@ TEST_F(Pane3DTest, CreatedPaneSitsWhereAskedAndKeepsTheBackBufferOff)
         ovek::NativePane3D* createPane3D(int, int, int, int) override { return next; }
     } windows;
     ovek::MYPLAT.init(&windows, 866, 592);
-    EXPECT_EQ(ovek::createPane3D(0, 38, 861, 490), nullptr);
+    EXPECT_EQ(ovek::createPane3D(0, 38, 861, 490, renderer), nullptr);
 
     windows.next = &native;
-    ovek::Pane3D* pane = ovek::createPane3D(0, 38, 861, 490);
+    ovek::Pane3D* pane = ovek::createPane3D(0, 38, 861, 490, renderer);
     ASSERT_NE(pane, nullptr);
     EXPECT_EQ(native.places.back(), (Place{0, 38, 861, 490}));
     EXPECT_EQ(pane->getTop(), 38);

@@ -142,16 +142,49 @@ TEST(SelectionGroup3D, APressSelectsTheFirstMemberHitAndNothingElseChangesTheSel
     EXPECT_EQ(log, (std::vector<std::string>{"show b", "show c", "show a"}));
 }
 
+SelectionGroup3D* watched = nullptr;
+
+void noteGroupSelection(SelectComponent3D* s)
+{
+    if (!s->selected)
+        return;
+    const SelectComponent3D* g = watched->getSelected();
+    log.push_back(static_cast<Member*>(s)->name + " on while the group has " +
+                  (g ? static_cast<const Member*>(g)->name : std::string("none")));
+}
+
+TEST(SelectionGroup3D, APressTellsTheHitMemberBeforeTheGroupChangesItsSelection)
+{
+    Member a("a", 0, 10), c("c", 20, 30);
+    SelectionGroup3D group;
+    watched = &group;
+    for (Member* m : {&a, &c}) {
+        group.addSelection(m);
+        m->addSelectListener(noteGroupSelection);
+    }
+    log.clear();
+    group.fireMouseEvent(5, 0, 0, MOUSE_DOWN);
+    group.fireMouseEvent(5, 0, 0, MOUSE_UP);
+    group.fireMouseEvent(25, 0, 0, MOUSE_DOWN);
+    EXPECT_EQ(log, (std::vector<std::string>{"a on while the group has none",
+                                             "c on while the group has a"}));
+    // Selecting directly changes the group first.
+    log.clear();
+    group.setSelected(&a);
+    EXPECT_EQ(log, (std::vector<std::string>{"a on while the group has a"}));
+    watched = nullptr;
+}
+
 TEST(EditBrush, OutlineIsADecagonFromTheTopClockwiseAndAlwaysUnderThePointer)
 {
     EditBrush brush;
     brush.setSize(1);
-    std::vector<OverlayVertex> v = brush.outline();
+    std::vector<ovek::OverlayVertex> v = brush.outline();
     ASSERT_EQ(v.size(), 10u);   // 6.2831852 is not below 6.28
     EXPECT_FLOAT_EQ(v[0].x, 0);
     EXPECT_FLOAT_EQ(v[0].y, 1);
     EXPECT_GT(v[1].x, 0);       // clockwise with y up: the second vertex lies right
-    for (const OverlayVertex& p : v)
+    for (const ovek::OverlayVertex& p : v)
         EXPECT_NEAR(std::hypot(p.x, p.y), 1, 1e-6);
     brush.setPosition(2, 3, 4);
     v = brush.outline();

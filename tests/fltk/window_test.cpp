@@ -6,6 +6,7 @@
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "fltk/fltk_widgets.h"
 #include "fltk/fltk_window_system.h"
 #include "fltk/window_main.h"
+#include "gl/gl_pane_renderer.h"
 #include "scene3d/window_info.h"
 #include "tests/fltk/window_fixture.h"
 #include "tests/fltk/x_screen.h"
@@ -55,7 +57,7 @@ protected:
     // The pane with the demo mesh, as the model tab shows it.
     ovek::Pane3D* showDemoMesh()
     {
-        pane.reset(ovek::createPane3D(kPaneX, kPaneY, kPaneW, kPaneH));
+        pane.reset(ovek::createPane3D(kPaneX, kPaneY, kPaneW, kPaneH, renderer));
         if (!pane)
             return nullptr;
         const Point3D min(-1, 1, -1), max(1, -1, 1);
@@ -80,6 +82,7 @@ protected:
     Display* display() { return fl_display; }
 
     Sence3D scene;
+    ovek::GlPaneRenderer renderer;
     Component3D mesh;
     std::unique_ptr<ovek::Pane3D> pane;
 };
@@ -102,7 +105,7 @@ TEST_F(WindowTest, RootAreaShowsTheBackBufferAndThePaneTheLitMesh)
 {
     // A picture under everything, so that the copy has something to get wrong.
     ovek::ImageComponent background;
-    background.setImage(MYPLAT.createImage(kWidth, kHeight));
+    background.setImage(std::unique_ptr<ovek::Image>(MYPLAT.createImage(kWidth, kHeight)));
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
             background.image->setColor(x, y, x & 255, y & 255, (x ^ y) & 255);
@@ -144,11 +147,13 @@ TEST_F(WindowTest, RootAreaShowsTheBackBufferAndThePaneTheLitMesh)
 
     // A hidden pane takes its window away: the back buffer shows there too.
     pane->setVisible(false);
+    MYPLAT.repaint();   // as the screens do when they change what shows
     ASSERT_TRUE(pumpUntil([this] { return !windows->panes()[0]->visible_r(); }));
     pumpFor(0.1);
     EXPECT_EQ(xscreen::grab(display(), mainXid()).pixels,
               MYPLAT.getRootImage()->surface().pixels);
     pane->setVisible(true);
+    MYPLAT.repaint();
     EXPECT_TRUE(pumpUntil([&] {
         return xscreen::grab(display(), mainXid(), kPaneX + kPaneW / 2, kPaneY + kPaneH / 2, 1, 1)
                    .pixels.at(0) == centre;
@@ -197,13 +202,30 @@ TEST_F(WindowTest, PointerAndKeysArriveAsTheProgramsRecords)
     ASSERT_TRUE(pumpUntil([] { return rootKeys.size() >= 2; }, 5));
     EXPECT_EQ(rootKeys, (std::vector<std::pair<int, int>>{{0x41, ovek::OVEK_DOWN},
                                                            {0x41, ovek::OVEK_UP}}));
-    // A modifier held shows in the key state at once, with or without events.
+    // A modifier held travels with the records: its own press, and a move made
+    // while it is down, carry Ctrl and nothing else; after its release no
+    // record does.
+    struct ModsSeen : ovek::EventListener {
+        std::vector<ovek::InputMods> moves, keys;
+        void mouseMove(int, int, ovek::EventObject*, ovek::InputMods m) override { moves.push_back(m); }
+        void keyUp(int, ovek::EventObject*, ovek::InputMods m) override { keys.push_back(m); }
+    } seen;
+    MYPLAT.getRootComponent()->addEventListener(&seen);
     ASSERT_TRUE(xscreen::xdotool("keydown ctrl"));
+    ASSERT_TRUE(pumpUntil([&] { return !seen.keys.empty(); }, 5));
+    EXPECT_TRUE(seen.keys[0].ctrl && !seen.keys[0].shift && !seen.keys[0].alt);
     EXPECT_NE(MYPLAT.getAsyncKeyState(0x11), 0);
-    EXPECT_TRUE(ovek::isKeyDown(ovek::kKeyControl));
-    EXPECT_EQ(MYPLAT.getAsyncKeyState(0x10), 0);
+    ASSERT_TRUE(xscreen::xdotool("mousemove_relative --sync 3 0"));
+    ASSERT_TRUE(pumpUntil([&] { return !seen.moves.empty(); }, 5));
+    EXPECT_TRUE(seen.moves.back().ctrl && !seen.moves.back().shift);
     ASSERT_TRUE(xscreen::xdotool("keyup ctrl"));
     EXPECT_EQ(MYPLAT.getAsyncKeyState(0x11), 0);
+    seen.moves.clear();
+    ASSERT_TRUE(xscreen::xdotool("mousemove_relative --sync 3 0"));
+    ASSERT_TRUE(pumpUntil([&] { return !seen.moves.empty(); }, 5));
+    EXPECT_FALSE(seen.moves.back().ctrl);
+    auto& listeners = MYPLAT.getRootComponent()->eventListeners;
+    listeners.erase(std::find(listeners.begin(), listeners.end(), &seen));
 }
 
 TEST_F(WindowTest, AToolTipShowsAfterItsDelayAndHidesAfterThreeSeconds)

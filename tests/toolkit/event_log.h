@@ -12,33 +12,53 @@ public:
     std::vector<std::string> lines;
     const char* name = "";   // prefix, to tell several objects apart
 
-    void mouseEnter(int x, int y, ovek::EventObject*) override { add("enter", x, y); }
-    void mouseExit(int x, int y, ovek::EventObject*) override { add("exit", x, y); }
-    void mouseMove(int x, int y, ovek::EventObject*) override { add("move", x, y); }
-    void mouseDown(int x, int y, int button, ovek::EventObject*) override
+    void mouseEnter(int x, int y, ovek::EventObject*, ovek::InputMods m) override
     {
-        add("down", x, y, " b" + std::to_string(button));
+        add("enter", x, y, keys(m));
     }
-    void mouseUp(int x, int y, int button, ovek::EventObject*, int dx, int dy,
-                 bool dragged) override
+    void mouseExit(int x, int y, ovek::EventObject*, ovek::InputMods m) override
+    {
+        add("exit", x, y, keys(m));
+    }
+    void mouseMove(int x, int y, ovek::EventObject*, ovek::InputMods m) override
+    {
+        add("move", x, y, keys(m));
+    }
+    void mouseDown(int x, int y, int button, ovek::EventObject*, ovek::InputMods m) override
+    {
+        add("down", x, y, " b" + std::to_string(button) + keys(m));
+    }
+    void mouseUp(int x, int y, int button, ovek::EventObject*, int dx, int dy, bool dragged,
+                 ovek::InputMods m) override
     {
         add("up", x, y,
             " b" + std::to_string(button) + " d" + std::to_string(dx) + "," + std::to_string(dy) +
-                (dragged ? " dragged" : ""));
+                (dragged ? " dragged" : "") + keys(m));
     }
-    void mouseDrag(int x, int y, int dxp, int dyp, int dxl, int dyl, ovek::EventObject*) override
+    void mouseDrag(int x, int y, int dxp, int dyp, int dxl, int dyl, ovek::EventObject*,
+                   ovek::InputMods m) override
     {
         add("drag", x, y,
             " p" + std::to_string(dxp) + "," + std::to_string(dyp) + " l" + std::to_string(dxl) +
-                "," + std::to_string(dyl));
+                "," + std::to_string(dyl) + keys(m));
     }
-    void keyDown(int key, ovek::EventObject*) override
+    void keyDown(int key, ovek::EventObject*, ovek::InputMods m) override
     {
-        lines.push_back(prefix() + "keydown " + std::to_string(key));
+        lines.push_back(prefix() + "keydown " + std::to_string(key) + keys(m));
     }
-    void keyUp(int key, ovek::EventObject*) override
+    void keyUp(int key, ovek::EventObject*, ovek::InputMods m) override
     {
-        lines.push_back(prefix() + "keyup " + std::to_string(key));
+        lines.push_back(prefix() + "keyup " + std::to_string(key) + keys(m));
+    }
+
+    // The modifier keys a record carried, as " +shift+ctrl+alt"; none gives "".
+    static std::string keys(ovek::InputMods m)
+    {
+        std::string s;
+        s += m.shift ? "+shift" : "";
+        s += m.ctrl ? "+ctrl" : "";
+        s += m.alt ? "+alt" : "";
+        return s.empty() ? s : " " + s;
     }
 
     std::vector<std::string> take()

@@ -69,9 +69,9 @@ TEST_F(PlatformFlush, DrawsOnlyWhenInitedAndAskedAndClearsTheRequest)
 TEST_F(PlatformFlush, PaintsTheTreeOverBlackIntoTheWindow)
 {
     ovek::ImageComponent pane;
-    auto* img = platform.createImage(2, 2);
+    std::unique_ptr<ovek::Image> img(platform.createImage(2, 2));
     img->setColor(0, 0, 9, 8, 7);
-    pane.setImage(img);
+    pane.setImage(std::move(img));
     pane.setBounds(10, 20, 2, 2);
     platform.getRootComponent()->add(&pane);
     windows.window.fillRect(0, 0, 900, 700, 0xFFFFFF);

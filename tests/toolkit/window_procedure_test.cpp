@@ -45,13 +45,43 @@ TEST_F(WindowProcedure, MouseMessagesUpdateSharedStateAndReachTheRoot)
                      "up 9,9 b2 d0,0", "move 9,9"}));
 }
 
-TEST_F(WindowProcedure, KeysAreStoredUnderTheirLowByteAndAPressRunsKeyUp)
+TEST_F(WindowProcedure, KeysGoByTheirLowByteAPressRunsKeyUpAndModifiersTravelWithRecords)
 {
     ovek::dispatchKeyMessage(platform, 0x141, true);
-    EXPECT_TRUE(ovek::key_info::key_down[0x41]);
     ovek::dispatchKeyMessage(platform, 0x41, false);
-    EXPECT_FALSE(ovek::key_info::key_down[0x41]);
     EXPECT_EQ(log.take(), (Lines{"keyup 65", "keydown 65"}));
+
+    // A modifier's own press already carries it, its release no longer does,
+    // whatever the window system reported from before the event.
+    ovek::InputMods none, shift;
+    shift.shift = true;
+    ovek::dispatchKeyMessage(platform, ovek::kKeyControl, true, shift);
+    ovek::dispatchMouseMessage(platform, MouseMessage::Move, 5, 5, shift);
+    ovek::dispatchKeyMessage(platform, ovek::kKeyShift, false, shift);
+    ovek::dispatchKeyMessage(platform, ovek::kKeyAlt, true, none);
+    EXPECT_EQ(log.take(), (Lines{"keyup 17 +shift+ctrl", "enter 5,5 +shift", "move 5,5 +shift",
+                                 "keydown 16", "keyup 18 +alt"}));
+}
+
+// The left button's state rides on every record between its down and up.
+TEST_F(WindowProcedure, RecordsCarryTheLeftButtonWhileItIsDown)
+{
+    struct Buttons : ovek::EventListener {
+        std::vector<bool> drags;
+        void mouseDrag(int, int, int, int, int, int, ovek::EventObject*, ovek::InputMods m) override
+        {
+            drags.push_back(m.leftButton);
+        }
+    } seen;
+    platform.rootComponent.setBounds(0, 0, 100, 100);
+    platform.rootComponent.addEventListener(&seen);
+    ovek::dispatchMouseMessage(platform, MouseMessage::LeftDown, 5, 5);
+    ovek::dispatchMouseMessage(platform, MouseMessage::Move, 6, 5);
+    ovek::dispatchMouseMessage(platform, MouseMessage::LeftUp, 7, 5);
+    ovek::dispatchMouseMessage(platform, MouseMessage::RightDown, 7, 5);
+    ovek::dispatchMouseMessage(platform, MouseMessage::Move, 8, 5);
+    ovek::dispatchMouseMessage(platform, MouseMessage::RightUp, 8, 5);
+    EXPECT_EQ(seen.drags, (std::vector<bool>{true, false, false, false}));
 }
 
 TEST(RootResize, FollowsTheMainWindowWithinLimits)
@@ -64,19 +94,29 @@ TEST(RootResize, FollowsTheMainWindowWithinLimits)
     EXPECT_TRUE(ovek::rootResizeNeeded(866, 621, 861, 621));
 }
 
-TEST(RefreshGUI, DrawsOnlyOnceTheRefreshFlagIsSet)
+TEST(RefreshGUI, DrawsOnlyOnceTheRefreshFlagIsSetAndOnlyWhatChanged)
 {
     faketk::FakeWindowSystem windows;
     ovek::Platform platform;
     platform.init(&windows, 20, 20);
-    platform.needRepaint = false;
     ovek::refreshTimeOut = false;
-    ovek::refreshGUI(platform);
+    EXPECT_FALSE(ovek::refreshGUI(platform));
     EXPECT_TRUE(windows.window.copies.empty());
     ovek::refreshTimeOut = true;
-    ovek::refreshGUI(platform);
-    ovek::refreshGUI(platform);
-    EXPECT_EQ(windows.window.copies.size(), 2u);
+    EXPECT_TRUE(ovek::refreshGUI(platform));   // the new back buffer is drawn once
+    EXPECT_FALSE(ovek::refreshGUI(platform));  // idle: nothing drawn, nothing copied
+    EXPECT_EQ(windows.window.copies.size(), 1u);
+    // Whatever may change the screen draws on the next tick, once.
+    ovek::dispatchMouseMessage(platform, ovek::MouseMessage::Move, 3, 4);
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    ovek::dispatchKeyMessage(platform, 0x41, true);
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    platform.setSize(30, 20);
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    platform.repaint();
+    EXPECT_TRUE(ovek::refreshGUI(platform));
+    EXPECT_FALSE(ovek::refreshGUI(platform));
+    EXPECT_EQ(windows.window.copies.size(), 5u);
     ovek::refreshTimeOut = false;
 }
 
