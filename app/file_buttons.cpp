@@ -6,14 +6,20 @@
 #include "base/name_ending.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
+#include "mesh/model_writers.h"
 #include "toolkit/platform.h"
 
 namespace ovek {
 
 const char kModelOpenFilter[] =
-    "3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0BMP Files(*.bmp)\0*.bmp\0";
+    "3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0BMP Files(*.bmp)\0*.bmp\0"
+    "Other Models(*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae)\0"
+    "*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae\0";
 const char kBMPFilter[] = "BMP Files(*.bmp)\0*.bmp\0";
-const char kModelSaveFilter[] = "MOD Files(*.om)\0*.om\0";
+// The native file first: any name without another model ending is saved as it.
+const char kModelSaveFilter[] =
+    "MOD Files(*.om)\0*.om\0OBJ Files(*.obj)\0*.obj\0STL Files(*.stl)\0*.stl\0"
+    "PLY Files(*.ply)\0*.ply\0";
 
 namespace {
 
@@ -102,7 +108,7 @@ void saveFileButtonClicked(int, int, int, EventObject*, int, int, bool)
         if (!chosen)
             return;
         const std::string path = chosen;
-        if (FileResult r = saveModel(path.c_str(), &model3D); !r)
+        if (FileResult r = saveModelFile(path, model3D); !r)
             report("save", path, r);
     }
 }

@@ -24,6 +24,7 @@ set(uses_app base image engine scene3d mesh production toolkit gl fltk editor)
 set(allowed_GL gl fltk)
 set(allowed_FL fltk)
 set(allowed_X11 fltk)
+set(allowed_assimp mesh)
 
 set(problems "")
 foreach(layer ${layers})

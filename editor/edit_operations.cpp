@@ -103,12 +103,18 @@ void operation_insert_box(Editable3D* model, ModelEdit* editor, Component* pane)
 
 FileResult operation_import(Editable3D* model, ModelEdit* editor)
 {
-    const char* path = MYPLAT.loadFile("3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0");
+    const char* path = MYPLAT.loadFile(
+        "3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0"
+        "Other Models(*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae)\0"
+        "*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae\0");
     if (!path)
         return FileResult::success();
     Component3D read;
     const FileResult result =
         openModelFile(path, &read, Point3D(-1, -1, -1), Point3D(1, 1, 1));
+    // A file that cannot be read leaves the model, its selection and history alone.
+    if (!result)
+        return result;
     deselectAll(*model);
     std::unordered_map<const Point3D*, Point3D*> copyOf;
     copyOf.reserve(read.points.size());

@@ -1,6 +1,6 @@
 # Shared by run.sh and test.sh: install the Debian packages the build, the tests
 # and the program need, but only those that are missing.
-PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libstb-dev \
+PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libstb-dev libassimp-dev \
 libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth xdotool fonts-wqy-microhei"
 
 # Optional: only scripts/render_ui.sh needs these, to redraw the interface
