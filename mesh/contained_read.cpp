@@ -96,6 +96,8 @@ void writeAll(int fd, const std::string& bytes)
                                 MeshData());
     }
     writeAll(fd, answer);
+    // The parent has its answer now, not only once this process is torn down.
+    close(fd);
     // No exit handlers: they belong to the parent (its files, its window).
     _exit(0);
 }

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstring>
 #include <new>
-#include <unordered_map>
 #include <vector>
 
 #include "base/name_ending.h"
@@ -47,32 +46,65 @@ Matrix times(const Matrix& a, const Matrix& b)
     return r;
 }
 
-// The bit patterns of a position, with -0 taken as 0, so that equal
-// coordinates make equal keys.
-struct Key {
-    uint64_t bits[3];
-    bool operator==(const Key& o) const { return std::memcmp(bits, o.bits, sizeof bits) == 0; }
-};
+// Joins points at the same position: an open-addressing table of indices
+// into xyz, kept at most half full. Positions compare by their bits, with -0
+// taken as 0.
+class PointJoiner {
+public:
+    explicit PointJoiner(std::vector<double>& xyz) : xyz_(xyz) { slots_.assign(1024, kEmpty); }
 
-struct KeyHash {
-    size_t operator()(const Key& k) const
+    uint32_t add(const double p[3])
     {
-        uint64_t h = 1469598103934665603ull;
-        for (uint64_t b : k.bits)
-            h = (h ^ b) * 1099511628211ull ^ (h >> 29);
+        double q[3];
+        for (int i = 0; i < 3; ++i)
+            q[i] = p[i] == 0 ? 0.0 : p[i];
+        if (2 * (count_ + 1) > slots_.size())
+            grow();
+        for (size_t at = hash(q) & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+            const uint32_t i = slots_[at];
+            if (i == kEmpty) {
+                slots_[at] = uint32_t(count_++);
+                xyz_.insert(xyz_.end(), q, q + 3);
+                return slots_[at];
+            }
+            if (std::memcmp(&xyz_[3 * size_t(i)], q, sizeof q) == 0)
+                return i;
+        }
+    }
+
+private:
+    static constexpr uint32_t kEmpty = UINT32_MAX;
+
+    static size_t hash(const double q[3])
+    {
+        uint64_t h = 0;
+        for (int i = 0; i < 3; ++i) {
+            uint64_t b;
+            std::memcpy(&b, &q[i], 8);
+            h = (h ^ b) * 0x9E3779B97F4A7C15ull;
+            h ^= h >> 31;
+        }
         return size_t(h);
     }
-};
 
-Key keyOf(const double p[3])
-{
-    Key k;
-    for (int i = 0; i < 3; ++i) {
-        const double v = p[i] == 0 ? 0.0 : p[i];
-        std::memcpy(&k.bits[i], &v, 8);
+    void grow()
+    {
+        std::vector<uint32_t> old(slots_.size() * 2, kEmpty);
+        old.swap(slots_);
+        for (uint32_t i : old) {
+            if (i == kEmpty)
+                continue;
+            size_t at = hash(&xyz_[3 * size_t(i)]) & (slots_.size() - 1);
+            while (slots_[at] != kEmpty)
+                at = (at + 1) & (slots_.size() - 1);
+            slots_[at] = i;
+        }
     }
-    return k;
-}
+
+    std::vector<double>& xyz_;
+    std::vector<uint32_t> slots_;   // a power of two in size
+    size_t count_ = 0;
+};
 
 struct Instance {
     const aiMesh* mesh;
@@ -131,10 +163,10 @@ FileResult flatten(const aiScene& scene, MeshData& out)
     if (const std::string why = meshCountProblem(0, triangles); !why.empty())
         return FileResult::failure(why);
 
-    std::unordered_map<Key, uint32_t, KeyHash> indexOf;
-    indexOf.reserve(size_t(triangles));
     out.xyz.clear();
     out.corners.clear();
+    out.corners.reserve(3 * size_t(triangles));
+    PointJoiner joiner(out.xyz);
     std::vector<uint32_t> local;
     for (const Instance& in : instances) {
         const aiMesh& m = *in.mesh;
@@ -149,10 +181,7 @@ FileResult flatten(const aiScene& scene, MeshData& out)
             for (int i = 0; i < 3; ++i)
                 p[i] = in.place.m[i][0] * s[0] + in.place.m[i][1] * s[1] +
                        in.place.m[i][2] * s[2] + in.place.m[i][3];
-            const auto [it, added] = indexOf.emplace(keyOf(p), uint32_t(out.pointCount()));
-            if (added)
-                out.xyz.insert(out.xyz.end(), p, p + 3);
-            return local[v] = it->second;
+            return local[v] = joiner.add(p);
         };
         for (unsigned f = 0; f < m.mNumFaces; ++f) {
             const aiFace& face = m.mFaces[f];

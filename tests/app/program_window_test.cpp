@@ -9,6 +9,7 @@
 
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
+#include "tests/mesh/model_samples.h"
 #include "tests/fltk/x_screen.h"
 
 namespace {
@@ -297,6 +298,23 @@ TEST_F(ProgramWindow, AFileThatCannotBeReadIsReportedAndChangesNothing)
     // Produced from the same mesh as before.
     clickProduce();
     EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow));
+}
+
+TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfIt)
+{
+    testutil::writeFile(dir.file("work/cube.obj"), samples::cubeOBJ());
+    const testutil::Outcome cli = testutil::pexolen("produce --model " + dir.file("work/cube.obj") +
+                                                    " --size 866x554 -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    clickOpen();
+    answerDialog("Open", "cube.obj");
+    usleep(500000);   // the open is done before the next click is handled
+    // The cube's stereogram, not the demo mesh's.
+    clickProduce();
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow))
+        << "the image tab shows the command line's stereogram of the cube";
 }
 
 }  // namespace

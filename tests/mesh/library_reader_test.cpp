@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <random>
 #include <set>
 
@@ -225,6 +226,38 @@ TEST(LibraryModels, FilesThatAreNoModelsAreRefusedBeforeAnyReading)
     EXPECT_EQ(ovek::modelKindOf("a.dae"), ovek::ModelKind::Library);
     EXPECT_EQ(ovek::modelKindOf("a.3ds"), ovek::ModelKind::ThreeDS);
     EXPECT_EQ(ovek::modelKindOf("obj"), ovek::ModelKind::None);
+}
+
+}  // namespace
+
+namespace {
+
+// Inputs on which the library never finishes (found by tests/fuzz/library_fuzz.cpp,
+// whose first byte picks the format): the time limit turns each into a refusal.
+TEST(LibraryModels, FilesTheLibraryNeverFinishesAreStoppedAtTheTimeLimit)
+{
+    const std::filesystem::path hangs =
+        std::filesystem::path(PEXOLEN_SOURCE_DIR) / "tests/fuzz/regressions/library-hangs";
+    testutil::TempDir dir;
+    ovek::ContainLimits limits;
+    limits.seconds = 1;
+    int n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(hangs)) {
+        const std::string bytes = testutil::readFile(entry.path().string());
+        ASSERT_FALSE(bytes.empty());
+        const std::string path =
+            dir.file("hang" + std::to_string(n++) +
+                     ovek::kLibraryModelEndings[uint8_t(bytes[0]) % ovek::kLibraryModelEndingCount]);
+        testutil::writeFile(path, bytes.substr(1));
+        Component3D mesh;
+        mark(mesh);
+        const ovek::FileResult r =
+            ovek::openModelFile(path, &mesh, Point3D(-1, 1, -1), Point3D(1, -1, 1), limits);
+        EXPECT_EQ(r.error, "reading the file took longer than 1 s; it may be damaged")
+            << entry.path();
+        EXPECT_TRUE(stillMarked(mesh));
+    }
+    EXPECT_GT(n, 0);
 }
 
 }  // namespace
