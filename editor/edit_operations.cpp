@@ -112,9 +112,6 @@ FileResult operation_import(Editable3D* model, ModelEdit* editor)
     Component3D read;
     const FileResult result =
         openModelFile(path, &read, Point3D(-1, -1, -1), Point3D(1, 1, 1));
-    // A file that cannot be read leaves the model, its selection and history alone.
-    if (!result)
-        return result;
     deselectAll(*model);
     std::unordered_map<const Point3D*, Point3D*> copyOf;
     copyOf.reserve(read.points.size());
