@@ -222,6 +222,9 @@ std::string formatName(const std::string& ending)
 std::string libraryReason(const char* message)
 {
     std::string why = message ? message : "";
+    // The library catches running out of memory itself and names the exception.
+    if (why.find("bad_alloc") != std::string::npos)
+        return "it needs more memory than the reader may use";
     for (char& c : why)
         if (c == '\n' || c == '\r')
             c = ' ';
