@@ -16,7 +16,10 @@ const CommandSpec kInfo = {
     "Prints a model's point and face counts and its bounding box:\n"
     "  points N faces M bbox XMIN YMIN ZMIN XMAX YMAX ZMAX\n"
     "A name ending in .3ds is fitted into the box (-1, 1, -1)-(1, -1, 1) as the\n"
-    "program's open does; a name ending in .om is read as stored.\n"
+    "program's open does, and so are .obj, .stl, .ply, .gltf, .glb, .off, .fbx\n"
+    "and .dae (y up; every mesh placed by its nodes, points at the same position\n"
+    "joined, faces that use a point twice left out); a name ending in .om is\n"
+    "read as stored.\n"
     "\n"
     "  --points           also one line 'p X Y Z' per point and 'f A B C' per\n"
     "                     face (indices into the points)\n"
@@ -24,7 +27,8 @@ const CommandSpec kInfo = {
     "\n"
     "Examples:\n"
     "  pexolen info demo/demo.3ds\n"
-    "  pexolen info --points cube.om\n",
+    "  pexolen info --points cube.om\n"
+    "  pexolen info part.stl\n",
     {{"--points", nullptr, false}},
     1,
 };

@@ -1,6 +1,5 @@
 // Open and save, by tab. A file that cannot be read or written is reported to
 // the user and leaves every picture, the mesh and its history as they were.
-#include <cstring>
 #include <memory>
 
 #include "app/screens.h"
@@ -8,14 +7,19 @@
 #include "base/translation.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
+#include "mesh/model_writers.h"
 
 namespace ovek {
 
 // The labels are translated where a dialog shows them.
 const char kModelOpenFilter[] = N_("3DS Files(*.3ds)") "\0*.3ds\0" N_("Ovek Model File(*.om)")
-    "\0*.om\0" N_("BMP Files(*.bmp)") "\0*.bmp\0";
+    "\0*.om\0" N_("BMP Files(*.bmp)") "\0*.bmp\0"
+    N_("Other Models(*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae)")
+    "\0*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae\0";
 const char kBMPFilter[] = N_("BMP Files(*.bmp)") "\0*.bmp\0";
-const char kModelSaveFilter[] = N_("MOD Files(*.om)") "\0*.om\0";
+// The native file first: any name without another model ending is saved as it.
+const char kModelSaveFilter[] = N_("MOD Files(*.om)") "\0*.om\0" N_("OBJ Files(*.obj)")
+    "\0*.obj\0" N_("STL Files(*.stl)") "\0*.stl\0" N_("PLY Files(*.ply)") "\0*.ply\0";
 
 namespace {
 
@@ -32,19 +36,6 @@ FileResult replacePicture(Platform& platform, ImageComponent& pane, const std::s
 void report(Platform& platform, const std::string& text)
 {
     platform.showMessage("Pexolen", text.c_str());
-}
-
-// A filter list with its labels in the user's language.
-std::string translated(const char* filter)
-{
-    std::string out;
-    for (const char* p = filter; *p;) {
-        const char* pattern = p + std::strlen(p) + 1;
-        out.append(tr(p)).push_back('\0');
-        out.append(pattern).push_back('\0');
-        p = pattern + std::strlen(pattern) + 1;
-    }
-    return out;   // c_str() adds the empty string that ends the list
 }
 
 }  // namespace
@@ -84,7 +75,7 @@ void Screens::openFileButtonClicked()
     const bool model = main_state == MAIN_STATE_MODEL;
     if (!model && main_state != MAIN_STATE_PATTERN)
         return;
-    const std::string filter = translated(model ? kModelOpenFilter : kBMPFilter);
+    const std::string filter = trFilter(model ? kModelOpenFilter : kBMPFilter);
     const char* chosen = platform.loadFile(filter.c_str());
     if (!chosen)
         return;
@@ -104,7 +95,7 @@ void Screens::saveFileButtonClicked()
         const Image* result = imagePane.getImage();
         if (!result)
             return;
-        const char* chosen = platform.saveFile(translated(kBMPFilter).c_str());
+        const char* chosen = platform.saveFile(trFilter(kBMPFilter).c_str());
         if (!chosen)
             return;
         const std::string path = bmpSaveName(chosen);
@@ -112,11 +103,11 @@ void Screens::saveFileButtonClicked()
             report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
     } else if (main_state == MAIN_STATE_MODEL) {
         // The mesh, even while the tab shows a depth picture.
-        const char* chosen = platform.saveFile(translated(kModelSaveFilter).c_str());
+        const char* chosen = platform.saveFile(trFilter(kModelSaveFilter).c_str());
         if (!chosen)
             return;
         const std::string path = chosen;
-        if (FileResult r = saveModel(path.c_str(), &model3D); !r)
+        if (FileResult r = saveModelFile(path, model3D); !r)
             report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
     }
 }

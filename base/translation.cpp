@@ -39,4 +39,16 @@ std::string uiLanguage()
     return length ? std::string(field, length) : std::string("en");
 }
 
+std::string trFilter(const char* filter)
+{
+    std::string out;
+    for (const char* p = filter; *p;) {
+        const char* pattern = p + std::strlen(p) + 1;
+        out.append(tr(p)).push_back('\0');
+        out.append(pattern).push_back('\0');
+        p = pattern + std::strlen(pattern) + 1;
+    }
+    return out;   // c_str() adds the empty string that ends the list
+}
+
 }  // namespace ovek

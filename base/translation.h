@@ -40,6 +40,10 @@ std::string trFormat(const char* msgid, const Strings&... args)
     return out;
 }
 
+// A file dialog's filter list ("label\0pattern\0" pairs, ending with an empty
+// label) with its labels in the user's language.
+std::string trFilter(const char* filter);
+
 // The language of the catalogue in use, as its header names it without the
 // country ("zh", "en", "de"); "en" when no catalogue is in use.
 std::string uiLanguage();

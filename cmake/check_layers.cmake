@@ -33,6 +33,7 @@ set(allowed_libavcodec animation)
 set(allowed_libavformat animation)
 set(allowed_libavutil animation)
 set(allowed_libswscale animation)
+set(allowed_assimp mesh)
 
 set(problems "")
 foreach(layer ${layers})

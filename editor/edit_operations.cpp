@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/translation.h"
 #include "editor/model_edit.h"
 #include "mesh/model_open.h"
 #include "scene3d/window_info.h"
@@ -97,7 +98,10 @@ void operation_insert_box(Editable3D* model, ModelEdit* editor, int x, int y)
     editor->updateHistory();
 }
 
-const char kImportFilter[] = "3DS Files(*.3ds)\0*.3ds\0Ovek Model File(*.om)\0*.om\0";
+// The labels are translated where the dialog shows them.
+const char kImportFilter[] = N_("3DS Files(*.3ds)") "\0*.3ds\0" N_("Ovek Model File(*.om)")
+    "\0*.om\0" N_("Other Models(*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae)")
+    "\0*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae\0";
 
 FileResult operation_import(Editable3D* model, ModelEdit* editor, const std::string& path)
 {

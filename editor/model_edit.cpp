@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/translation.h"
 #include "editor/edit_operations.h"
 #include "editor/pane3d.h"
 #include "toolkit/platform.h"
@@ -96,14 +97,14 @@ void ModelEdit::doCommand(int n)
         return;
     switch (n) {
     case COMMAND_IMPORT: {
-        const char* chosen = MYPLAT.loadFile(MODEL_EDIT::kImportFilter);
+        const char* chosen = MYPLAT.loadFile(trFilter(MODEL_EDIT::kImportFilter).c_str());
         if (chosen) {
             const std::string path = chosen;
             const FileResult r = MODEL_EDIT::operation_import(model, this, path);
             if (!r || !r.warning.empty()) {
                 const std::string text =
-                    (r ? "Imported in part from '" : "Nothing imported from '") + path +
-                    "':\n" + (r ? r.warning : r.error);
+                    r ? trFormat("Imported in part from '%s':\n%s", path, r.warning)
+                      : trFormat("Nothing imported from '%s':\n%s", path, r.error);
                 MYPLAT.showMessage("Pexolen", text.c_str());
             }
         }

@@ -3,7 +3,7 @@
 # gettext compiles the window's texts per language; locales lets the tests make
 # a Chinese locale; desktop-file-utils and shared-mime-info check the desktop's
 # files; xdg-utils opens the help page.
-PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev \
+PEXOLEN_PACKAGES="build-essential cmake pkg-config libgtest-dev libbenchmark-dev libassimp-dev \
 libpng-dev libjpeg62-turbo-dev libgif-dev imagemagick \
 libfltk1.3-dev libglu1-mesa-dev libosmesa6-dev xvfb xauth xdotool fonts-wqy-microhei \
 gettext locales desktop-file-utils shared-mime-info xdg-utils \

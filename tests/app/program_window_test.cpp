@@ -9,6 +9,7 @@
 
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
+#include "tests/mesh/model_samples.h"
 #include "tests/fltk/x_screen.h"
 
 namespace {
@@ -388,6 +389,23 @@ TEST_F(ProgramInChinese, AChineseDesktopSeesTheDesignsInterface)
     expectLook({"Ovek \xe5\x87\xba\xe5\x93\x81  \xe4\xb8\x89\xe7\xbb\xb4\xe7\xab\x8b"
                 "\xe4\xbd\x93\xe7\x94\xbb\xe5\x88\xb6\xe4\xbd\x9c",
                 "\xe6\x89\x93\xe5\xbc\x80", "tabs/pattern_on.bmp", "index.zh.html"});
+}
+
+TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfIt)
+{
+    testutil::writeFile(dir.file("work/cube.obj"), samples::cubeOBJ());
+    const testutil::Outcome cli = testutil::pexolen("produce --model " + dir.file("work/cube.obj") +
+                                                    " --size 866x553 -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    clickOpen();
+    answerDialog("Open", "cube.obj");
+    usleep(500000);   // the open is done before the next click is handled
+    // The cube's stereogram, not the demo mesh's.
+    clickProduce();
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow))
+        << "the image tab shows the command line's stereogram of the cube";
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "tests/app/no_pane_renderer.h"
 #include "tests/app/run_pexolen.h"
 #include "tests/mesh/mesh_builders.h"
+#include "tests/mesh/model_samples.h"
 #include "tests/toolkit/fake_window_system.h"
 #include "toolkit/picture_loader.h"
 #include "toolkit/platform.h"
@@ -252,6 +253,8 @@ TEST_F(ScreensTest, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
     testutil::writeFile(dir.file("bad.3ds"), "not a 3DS file");
     testutil::writeFile(dir.file("bad.om"), std::string(11, '\0'));
     testutil::writeFile(dir.file("bad.bmp"), "BM not a picture");
+    testutil::writeFile(dir.file("cube.Obj"), samples::cubeOBJ());
+    testutil::writeFile(dir.file("bad.stl"), samples::cubeSTLBinary().substr(0, 200));
 
     const int demoPoints = meshPoints();
     struct Row {
@@ -263,6 +266,8 @@ TEST_F(ScreensTest, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
     const Row rows[] = {
         {"cube.3DS", true, MODEL_TYPE_3D, demoPoints},
         {"three.Om", true, MODEL_TYPE_3D, 3},
+        {"cube.Obj", true, MODEL_TYPE_3D, 8},
+        {"bad.stl", false, MODEL_TYPE_3D, demoPoints},
         {"depth.BMP", true, MODEL_TYPE_IMAGE, demoPoints},
         {"bad.3ds", false, MODEL_TYPE_3D, demoPoints},
         {"bad.om", false, MODEL_TYPE_3D, demoPoints},
@@ -283,9 +288,12 @@ TEST_F(ScreensTest, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
         windows.calls.clear();
 
         choose(dir.file(r.file), screens->button_open);
-        EXPECT_EQ(filterLabels(), (std::vector<std::string>{
-                                      "3DS Files(*.3ds) *.3ds", "Ovek Model File(*.om) *.om",
-                                      "BMP Files(*.bmp) *.bmp"}));
+        EXPECT_EQ(filterLabels(),
+                  (std::vector<std::string>{
+                      "3DS Files(*.3ds) *.3ds", "Ovek Model File(*.om) *.om",
+                      "BMP Files(*.bmp) *.bmp",
+                      "Other Models(*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae) "
+                      "*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae"}));
         EXPECT_EQ(meshPoints(), r.points);
         if (r.opens) {
             EXPECT_TRUE(messages().empty());
@@ -429,7 +437,9 @@ TEST_F(ScreensTest, FailedSavesAreReported)
     click(screens->modelMenu);
     windows.calls.clear();
     choose(dir.file("mesh"), screens->button_save);
-    EXPECT_EQ(filterLabels(), (std::vector<std::string>{"MOD Files(*.om) *.om"}));
+    EXPECT_EQ(filterLabels(),
+              (std::vector<std::string>{"MOD Files(*.om) *.om", "OBJ Files(*.obj) *.obj",
+                                        "STL Files(*.stl) *.stl", "PLY Files(*.ply) *.ply"}));
     Component3D saved;
     ASSERT_TRUE(loadModel(dir.file("mesh").c_str(), &saved));
     EXPECT_EQ(saved.points.size(), screens->model3D.points.size());

@@ -248,11 +248,12 @@ TEST_F(EditorTest, ImportAddsTheFileSelectedWhateverTheCaseOfItsEnding)
                 << call;
         }
     EXPECT_EQ(messages, 1);
-    ASSERT_EQ(windows.lastFilters.size(), 2u);
+    ASSERT_EQ(windows.lastFilters.size(), 3u);
     EXPECT_EQ(windows.lastFilters[0].label, "3DS Files(*.3ds)");
     EXPECT_EQ(windows.lastFilters[0].pattern, "*.3ds");
     EXPECT_EQ(windows.lastFilters[1].label, "Ovek Model File(*.om)");
     EXPECT_EQ(windows.lastFilters[1].pattern, "*.om");
+    EXPECT_EQ(windows.lastFilters[2].pattern, "*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae");
 
     // Everything before the last import is deselected; what it brought is
     // selected, fitted into the box of side 2, and its faces use its points.
