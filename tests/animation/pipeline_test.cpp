@@ -104,7 +104,7 @@ TEST(AnimationPipeline, TurnFramesEqualSingleProductionsWhateverTheThreads)
     EXPECT_EQ(byThreads[0], byThreads[1]);
     for (int k = 0; k < 5; ++k) {
         Component3D turned;
-        turnedCopy(model, TurnAxis::Y, 90.0 * k / 5, turned);
+        turnedCopy(model, {{TurnAxis::Y, 90.0 * k / 5}}, turned);
         ProductionInput in;
         in.mesh = &turned;
         in.meshWidth = 200;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "animation/mesh_turn.h"
+#include "mesh/turn_model.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
 #include "production/production.h"
@@ -116,7 +116,7 @@ TEST(CommandLineAnimate, NumberedFramesAreSingleProductionsOfTheTurnedModel)
     const auto pattern = load(kDemo + "pattern.bmp");
     for (int k = 1; k < 3; ++k) {
         Component3D turned;
-        ovek::turnedCopy(model, ovek::TurnAxis::Y, 30.0 * k, turned);
+        ovek::turnedCopy(model, {{ovek::TurnAxis::Y, 30.0 * k}}, turned);
         ovek::ProductionInput in;
         in.mesh = &turned;
         in.meshWidth = 240;
