@@ -183,12 +183,8 @@ int badValue(const std::string& option, const std::string& wanted, const std::st
 int parseOptions(const Args& args, AnimateOptions& o)
 {
     ParsedArgs parsed;
-    if (int status = parseArgs(kAnimate, args, parsed); status != kContinue)
-        return status;
-    if (int status = applySettings(kAnimate, parsed, o.settings); status != kContinue)
-        return status;
-    if (int status = applyPictureSize(kAnimate, parsed, o.settings, o.width, o.height,
-                                      o.sizeGiven);
+    if (int status =
+            parseWithSettings(kAnimate, args, parsed, o.settings, o.width, o.height, o.sizeGiven);
         status != kContinue)
         return status;
     for (const auto& [name, value] : parsed.options) {
@@ -382,11 +378,7 @@ int runAnimate(const Args& args)
         in.settings = o.settings;
         if (FileResult r = source->depthOf(0, first, in); !r)
             return failRead(source->inputOf(0), r.error);
-        const StereogramGeometry g = stereogramGeometry(in);
-        std::fprintf(out.path == "-" ? stderr : stdout,
-                     "geometry: background repeat %.2f px (height %.1f), nearest repeat %.2f px "
-                     "(height %.1f), %lld depth levels\n",
-                     g.backgroundRepeat, g.farHeight, g.nearestRepeat, g.nearHeight, g.levels);
+        printGeometry(in, out.path == "-" ? stderr : stdout);
     }
 
     AnimationRun run;
