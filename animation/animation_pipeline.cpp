@@ -87,9 +87,11 @@ private:
         const FrameSource& source = *run_.source;
         ProductionInput in;
         in.threads = rowThreads_;
+        in.settings = run_.settings;
         if (FileResult r = source.depthOf(frame, holder, in); !r)
             return {AnimationOutcome::BadInput, source.inputOf(frame), r.error};
-        const std::shared_ptr<const Image> pattern = run_.patterns ? run_.patterns(frame) : nullptr;
+        const std::shared_ptr<const Image> pattern =
+            run_.patterns ? run_.patterns(frame, in) : nullptr;
         in.pattern = pattern.get();
         FileResult status;
         const std::unique_ptr<Image> image = produceStereogram(in, &status);

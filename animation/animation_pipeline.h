@@ -13,7 +13,8 @@ namespace ovek {
 
 struct AnimationRun {
     const FrameSource* source = nullptr;
-    PatternProvider patterns;   // empty: every frame starts black
+    StereogramSettings settings; // every frame's, before its source and pattern adjust them
+    PatternProvider patterns;   // empty: every frame has the settings' pattern (none: black)
     int threads = 0;            // threads making frames; 0: one per core
     // Told on the calling thread after each frame was written: frames written
     // and frames in all.

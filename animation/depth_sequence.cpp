@@ -120,42 +120,6 @@ FileResult depthSequenceFiles(const std::vector<std::string>& names,
     return FileResult::success();
 }
 
-GreyPicture resampled(const GreyPicture& depth, int width, int height)
-{
-    GreyPicture out;
-    out.width = width;
-    out.height = height;
-    out.values.assign(size_t(width) * size_t(height), 0);
-    if (depth.width <= 0 || depth.height <= 0)
-        return out;
-    // Pixel centres map onto pixel centres; edges repeat.
-    auto source = [](int i, int to, int from, int& lo, int& hi, double& t) {
-        double s = (i + 0.5) * from / to - 0.5;
-        s = std::clamp(s, 0.0, double(from - 1));
-        lo = int(s);
-        hi = std::min(lo + 1, from - 1);
-        t = s - lo;
-    };
-    const size_t columns = size_t(width);
-    std::vector<int> x0(columns), x1(columns);
-    std::vector<double> tx(columns);
-    for (int x = 0; x < width; ++x)
-        source(x, width, depth.width, x0[size_t(x)], x1[size_t(x)], tx[size_t(x)]);
-    for (int y = 0; y < height; ++y) {
-        int y0 = 0, y1 = 0;
-        double ty = 0;
-        source(y, height, depth.height, y0, y1, ty);
-        for (int x = 0; x < width; ++x) {
-            const size_t i = size_t(x);
-            const double top = depth.at(x0[i], y0) * (1 - tx[i]) + depth.at(x1[i], y0) * tx[i];
-            const double bottom = depth.at(x0[i], y1) * (1 - tx[i]) + depth.at(x1[i], y1) * tx[i];
-            out.values[size_t(y) * size_t(width) + i] =
-                uint8_t(std::lround(top * (1 - ty) + bottom * ty));
-        }
-    }
-    return out;
-}
-
 DepthSequence::DepthSequence(std::vector<std::string> files, int width, int height)
     : files_(std::move(files)), width_(width), height_(height), resample_(width > 0 && height > 0)
 {
@@ -228,19 +192,20 @@ void DepthSequence::frameSize(int& width, int& height) const
 
 FileResult DepthSequence::depthOf(int frame, FrameDepth& holder, ProductionInput& in) const
 {
-    if (FileResult r = loadGreyPicture(files_[size_t(frame)], holder.depth); !r)
+    // As "pexolen produce --depth" reads it: 16-bit pictures at full precision.
+    if (FileResult r = loadGreyPicture(files_[size_t(frame)], holder.depth, true); !r)
         return r;
     else if (!r.warning.empty())
         return FileResult::failure(r.warning);
-    if (holder.depth.width != width_ || holder.depth.height != height_) {
-        if (!resample_)
-            return FileResult::failure("its size changed while the frames were made");
-        holder.depth = resampled(holder.depth, width_, height_);
-    }
+    if (!resample_ && (holder.depth.width != width_ || holder.depth.height != height_))
+        return FileResult::failure("its size changed while the frames were made");
     in.modelType = MODEL_TYPE_IMAGE;
     in.mesh = nullptr;
     in.depthPicture = nullptr;
     in.depthGrey = &holder.depth;
+    // The production resamples, as it does for --depth with --size.
+    in.depthWidth = resample_ ? width_ : 0;
+    in.depthHeight = resample_ ? height_ : 0;
     return FileResult::success();
 }
 

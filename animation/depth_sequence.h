@@ -19,9 +19,6 @@ constexpr size_t kMaxSequenceFrames = 100000;
 FileResult depthSequenceFiles(const std::vector<std::string>& names,
                               std::vector<std::string>& files);
 
-// Bilinear resampling of a depth picture to width x height.
-GreyPicture resampled(const GreyPicture& depth, int width, int height);
-
 // What checking a sequence found.
 struct SequenceProblem {
     enum Kind {
@@ -37,7 +34,8 @@ struct SequenceProblem {
 
 class DepthSequence : public FrameSource {
 public:
-    // width, height: the size every picture is resampled to; 0 for their own.
+    // width, height: the size every picture is resampled to (by the
+    // production, as --depth with --size is); 0 for their own.
     DepthSequence(std::vector<std::string> files, int width, int height);
 
     // Reads every file once, on up to `threads` threads (0: one per core),

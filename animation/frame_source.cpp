@@ -17,7 +17,17 @@ void TurnSource::frameSize(int& width, int& height) const
 
 FileResult TurnSource::depthOf(int frame, FrameDepth& holder, ProductionInput& in) const
 {
-    turnedCopy(model_, axis_, turnAngle(degrees_, frame, frames_), holder.mesh);
+    // The starting orientation and the frame's turn as one rotation about the
+    // model's centre, so that frame 0 is --rotate's model exactly; the mesh
+    // carries it, so the production turns nothing more.
+    StereogramSettings& s = in.settings;
+    turnedCopy(model_,
+               {{TurnAxis::X, s.rotateX},
+                {TurnAxis::Y, s.rotateY},
+                {TurnAxis::Z, s.rotateZ},
+                {axis_, turnAngle(degrees_, frame, frames_)}},
+               holder.mesh);
+    s.rotateX = s.rotateY = s.rotateZ = 0;
     in.modelType = MODEL_TYPE_3D;
     in.mesh = &holder.mesh;
     in.faces = nullptr;

@@ -3,10 +3,10 @@
 // frame, or one depth picture per frame.
 #include <string>
 
-#include "animation/mesh_turn.h"
 #include "base/file_result.h"
 #include "image/grey_picture.h"
 #include "mesh/component3d.h"
+#include "mesh/turn_model.h"
 #include "production/production.h"
 
 namespace ovek {
@@ -24,13 +24,15 @@ public:
     // The size of every frame, pixels.
     virtual void frameSize(int& width, int& height) const = 0;
     // Points in's depth (mode, mesh or depth picture, size) at frame's, held
-    // in holder. Called for several frames at once from several threads.
+    // in holder; in.settings holds the run's settings. Called for several
+    // frames at once from several threads.
     virtual FileResult depthOf(int frame, FrameDepth& holder, ProductionInput& in) const = 0;
     // The input a failure of depthOf is about, for messages.
     virtual std::string inputOf(int frame) const = 0;
 };
 
-// A model turned by turnAngle(degrees, k, frames) for frame k, at width x height.
+// A model turned by turnAngle(degrees, k, frames) for frame k, at width x
+// height, after the settings' own turn (--rotate) as its starting orientation.
 class TurnSource : public FrameSource {
 public:
     TurnSource(const Component3D& model, std::string modelPath, TurnAxis axis, double degrees,

@@ -1,21 +1,14 @@
 #include "animation/pattern_motion.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "image/image.h"
+#include "production/dot_pattern.h"
 
 namespace ovek {
 
 namespace {
-
-// splitmix64: a small generator whose output is the same on every machine.
-uint64_t nextRandom(uint64_t& state)
-{
-    uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
 
 int wrap(long long v, int n)
 {
@@ -38,26 +31,6 @@ bool patternMotionNamed(const std::string& name, PatternMotion* motion)
     return true;
 }
 
-std::shared_ptr<const Image> randomDots(int width, int height, uint32_t seed)
-{
-    auto dots = std::make_shared<Image>(nullptr, width, height);
-    uint64_t state = seed;
-    uint64_t bits = 0;
-    int left = 0;
-    for (int y = 0; y < dots->getHeight(); ++y)
-        for (int x = 0; x < dots->getWidth(); ++x) {
-            if (left == 0) {
-                bits = nextRandom(state);
-                left = 64;
-            }
-            const int v = (bits & 1) ? 255 : 0;
-            bits >>= 1;
-            --left;
-            dots->setColor(x, y, v, v, v);
-        }
-    return dots;
-}
-
 std::shared_ptr<const Image> shiftedPattern(const Image& pattern, int dx, int dy)
 {
     const int w = pattern.getWidth(), h = pattern.getHeight();
@@ -78,22 +51,41 @@ std::shared_ptr<const Image> shiftedPattern(const Image& pattern, int dx, int dy
     return moved;
 }
 
-PatternProvider patternProvider(PatternMotion motion, std::shared_ptr<const Image> pattern,
-                                DotsMaker dots, uint32_t seed)
+uint32_t freshSeed(uint32_t seed, int frame)
+{
+    return seed + uint32_t(frame);
+}
+
+PatternProvider patternProvider(PatternMotion motion, std::shared_ptr<const Image> pattern)
 {
     switch (motion) {
     case PatternMotion::Fresh:
-        return [dots, seed](int frame) { return dots(seed + uint32_t(frame)); };
+        return [](int frame, ProductionInput& in) -> std::shared_ptr<const Image> {
+            if (in.settings.pattern == PatternSource::Picture)
+                in.settings.pattern = PatternSource::Dots;
+            in.settings.seed = freshSeed(in.settings.seed, frame);
+            return nullptr;
+        };
     case PatternMotion::Drift:
-        if (pattern)
-            return [pattern](int frame) {
-                return shiftedPattern(*pattern, kDriftX * frame, kDriftY * frame);
-            };
-        break;
+        return [pattern](int frame, ProductionInput& in) -> std::shared_ptr<const Image> {
+            if (in.settings.pattern == PatternSource::Picture)
+                return pattern ? shiftedPattern(*pattern, kDriftX * frame, kDriftY * frame)
+                               : nullptr;
+            // The tile the production would make, moved: its width follows
+            // the frame's geometry.
+            int w = 0, h = 0;
+            resultSize(in, w, h);
+            const std::unique_ptr<Image> tile =
+                dotPattern(in.settings, int(std::lround(backgroundRepeat(in))), h);
+            if (!tile)
+                return nullptr;
+            in.settings.pattern = PatternSource::Picture;
+            return shiftedPattern(*tile, kDriftX * frame, kDriftY * frame);
+        };
     case PatternMotion::Fixed:
         break;
     }
-    return [pattern](int) { return pattern; };
+    return [pattern](int, ProductionInput&) { return pattern; };
 }
 
 }  // namespace ovek

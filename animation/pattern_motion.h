@@ -1,10 +1,11 @@
 #pragma once
-// The pattern of each frame: the same picture every frame, fresh random dots
-// every frame, or the picture drifting a few pixels a frame.
-#include <cstdint>
+// The pattern of each frame: the same pattern every frame, fresh random dots
+// every frame, or the pattern drifting a few pixels a frame.
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "production/production.h"
 
 namespace ovek {
 
@@ -23,23 +24,26 @@ constexpr int kDriftY = 1;
 // "fixed", "fresh" or "drift"; false for any other name.
 bool patternMotionNamed(const std::string& name, PatternMotion* motion);
 
-// Makes frame k's pattern; may be called for several frames at once from
-// several threads. Null: a black start.
-using PatternProvider = std::function<std::shared_ptr<const Image>(int frame)>;
-
-// Random dots made for one frame: a picture `width` x `height` of black and
-// white dots, the same bytes for the same seed.
-using DotsMaker = std::function<std::shared_ptr<const Image>(uint32_t seed)>;
-
-// Black and white dots, half of each, from seed.
-std::shared_ptr<const Image> randomDots(int width, int height, uint32_t seed);
+// Sets frame k's pattern on in, whose depth and settings are already the
+// frame's: returns the picture for in.pattern, which the caller keeps alive
+// while the frame is made (null: the settings' generated dots, or a black
+// start), and may change in.settings. May be called for several frames at
+// once from several threads.
+using PatternProvider = std::function<std::shared_ptr<const Image>(int frame, ProductionInput& in)>;
 
 // The picture pattern moved right by dx and down by dy, wrapping round.
 std::shared_ptr<const Image> shiftedPattern(const Image& pattern, int dx, int dy);
 
-// Fixed and Drift move `pattern` (null: black, which drifting leaves black);
-// Fresh asks dots for a picture with seed + frame.
-PatternProvider patternProvider(PatternMotion motion, std::shared_ptr<const Image> pattern,
-                                DotsMaker dots = nullptr, uint32_t seed = 0);
+// The settings' seed for frame k of fresh dots: seed + k, wrapping round, so
+// that frame k is the production with --seed seed + k.
+uint32_t freshSeed(uint32_t seed, int frame);
+
+// Fixed: pattern, or the settings' generated dots, every frame.
+// Fresh: the settings' generated dots (black and white dots where the
+// settings name a picture) with freshSeed; pattern is not used.
+// Drift: pattern, or the generated tile the production would make (as wide as
+// the frame's background repeat), moved kDriftX, kDriftY a frame; no pattern
+// stays black.
+PatternProvider patternProvider(PatternMotion motion, std::shared_ptr<const Image> pattern);
 
 }  // namespace ovek

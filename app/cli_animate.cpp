@@ -11,10 +11,10 @@
 #include "animation/numbered_name.h"
 #include "app/cli.h"
 #include "app/cli_files.h"
+#include "app/cli_settings.h"
 #include "app/data_files.h"
 #include "app/frame_progress.h"
 #include "base/atomic_file.h"
-#include "engine/viewer_model.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
 
@@ -22,14 +22,15 @@ namespace ovek {
 
 namespace {
 
-const CommandSpec kAnimate = {
-    "animate",
+const char kAnimateHead[] =
     "Usage: pexolen animate [--model FILE [--turn AXIS] [--degrees D] [--frames N]\n"
-    "                       | --depth FILES...] [--size WxH] [--pattern FILE]\n"
+    "                       | --depth FILES...] [--pattern FILE|KIND]\n"
     "                       [--pattern-motion MOTION] [-o FILE] [--format FORMAT]\n"
-    "                       [--fps N] [--quality Q] [--threads N] [-q]\n"
+    "                       [--fps N] [--quality Q] [--threads N] [-q] [-v] [SETTINGS]\n"
     "\n"
     "Makes a moving stereogram: a turning model, or one depth picture a frame.\n"
+    "It takes every setting of 'pexolen produce' (below); each frame is the\n"
+    "picture 'pexolen produce' makes of it with the same settings.\n"
     "\n"
     "Depth, from a turning model (the default) or from depth pictures:\n"
     "  --model FILE       a .3ds or .om model (default: demo/demo.3ds)\n"
@@ -37,23 +38,25 @@ const CommandSpec kAnimate = {
     "  --degrees D        how far the model turns in all, -36000 to 36000\n"
     "                     (default: 360, a full turn that loops smoothly)\n"
     "  --frames N         frames, 1 to 100000 (default: 36); frame k shows the\n"
-    "                     model turned by k * D / N degrees\n"
+    "                     model turned by --rotate, then by k * D / N degrees\n"
+    "                     about AXIS\n"
     "  --depth FILE       the depth pictures, brightness is height: a numbered name\n"
     "                     ('frame_%03d.png', from 0 or 1 up to the first missing),\n"
     "                     a folder (its pictures in name order), or --depth given\n"
-    "                     once a frame. All the same size unless --size is given.\n"
-    "  --size WxH         the frame size for a model (default: 866x554); for depth\n"
-    "                     pictures, the size every picture is resampled to (the\n"
-    "                     frames are at least 800 x 600)\n"
+    "                     once a frame. All the same size unless --size is given,\n"
+    "                     which resamples every picture to it; the frames are at\n"
+    "                     least 800 x 600.\n"
     "Pattern:\n"
     "  --pattern FILE     the picture repeated across every frame (default:\n"
     "                     demo/pattern.bmp); '-' reads standard input; 'none'\n"
     "                     starts from black\n"
     "  --pattern-motion M fixed: the same pattern every frame (steady, but its\n"
     "                     flat repeats can show the shape moving); fresh: new\n"
-    "                     random dots every frame (nothing shows through, but the\n"
-    "                     dots flicker; takes no --pattern); drift: the pattern\n"
-    "                     moves 2 pixels right and 1 down a frame (default: fixed)\n"
+    "                     random dots every frame, frame k with --seed + k\n"
+    "                     (nothing shows through, but the dots flicker; takes\n"
+    "                     --pattern dots, grey-dots or colour-dots, dots by\n"
+    "                     default, and no picture); drift: the pattern moves 2\n"
+    "                     pixels right and 1 down a frame (default: fixed)\n"
     "Result:\n"
     "  -o, --output FILE  where to write it (default: animation.gif); '-' writes to\n"
     "                     standard output. The ending chooses the format: .gif,\n"
@@ -71,22 +74,32 @@ const CommandSpec kAnimate = {
     "  --threads N        make frames on N threads, 1 to 256 (default: one per\n"
     "                     core); the frames are the same whatever N\n"
     "  -q, --quiet        no success line and no progress line\n"
-    "  -h, --help         this text\n"
+    "  -v, --verbose      first a line on the first frame's geometry: the\n"
+    "                     background repeat, the nearest repeat and the depth levels\n"
+    "  -h, --help         this text\n";
+
+const char kAnimateTail[] =
+    "\n"
+    "Options take their value as --opt value or --opt=value.\n"
     "\n"
     "Examples:\n"
     "  pexolen animate -o turn.gif\n"
     "  pexolen animate --model car.3ds --degrees 90 --frames 48 -o car.mp4\n"
+    "  pexolen animate --rotate 20,0,0 --cross-eyed --pattern colour-dots -o t.webp\n"
     "  pexolen animate --depth 'wave_%03d.png' --pattern-motion fresh -o wave.webp\n"
     "  pexolen animate --frames 12 -o 'frame_%02d.png'\n"
-    "  pexolen animate --format mkv -o - | ffplay -\n",
-    {
+    "  pexolen animate --format mkv -o - | ffplay -\n";
+
+const std::string kAnimateHelp = std::string(kAnimateHead) + settingsHelp() + kAnimateTail;
+
+std::vector<OptionSpec> animateOptions()
+{
+    std::vector<OptionSpec> options = {
         {"--model", nullptr, true},
         {"--turn", nullptr, true},
         {"--degrees", nullptr, true},
         {"--frames", nullptr, true},
         {"--depth", nullptr, true},
-        {"--size", nullptr, true},
-        {"--pattern", nullptr, true},
         {"--pattern-motion", nullptr, true},
         {"--output", "-o", true},
         {"--format", nullptr, true},
@@ -94,15 +107,17 @@ const CommandSpec kAnimate = {
         {"--quality", nullptr, true},
         {"--threads", nullptr, true},
         {"--quiet", "-q", false},
-    },
-    0,
-};
+        {"--verbose", "-v", false},
+    };
+    for (const OptionSpec& o : settingsOptions())
+        options.push_back(o);
+    return options;
+}
+
+const CommandSpec kAnimate = {"animate", kAnimateHelp.c_str(), animateOptions(), 0};
 
 constexpr double kMaxDegrees = 36000;
 constexpr int kMaxFps = 60;
-// Random dots are made this many times over for a seed, frame after frame.
-constexpr uint32_t kDotsSeed = 1;
-
 struct AnimateOptions {
     std::string model;                     // empty: the default model
     TurnAxis axis = TurnAxis::Y;
@@ -113,7 +128,7 @@ struct AnimateOptions {
     int width = 866;                       // frame size of a model; resampling size of depth
     int height = 554;
     bool sizeGiven = false;
-    std::string pattern;                   // empty: the default pattern
+    std::string pattern;                   // a picture; empty: the default or generated
     PatternMotion motion = PatternMotion::Fixed;
     std::string output = "animation.gif";
     std::string format;                    // empty: by the output's name
@@ -121,6 +136,8 @@ struct AnimateOptions {
     int quality = -1;                      // -1: the format's default
     int threads = 0;                       // 0: one per core
     bool quiet = false;
+    bool verbose = false;                  // the geometry line first
+    StereogramSettings settings;
 };
 
 bool parseWhole(const std::string& text, long long lo, long long hi, int& out)
@@ -166,7 +183,9 @@ int badValue(const std::string& option, const std::string& wanted, const std::st
 int parseOptions(const Args& args, AnimateOptions& o)
 {
     ParsedArgs parsed;
-    if (int status = parseArgs(kAnimate, args, parsed); status != kContinue)
+    if (int status =
+            parseWithSettings(kAnimate, args, parsed, o.settings, o.width, o.height, o.sizeGiven);
+        status != kContinue)
         return status;
     for (const auto& [name, value] : parsed.options) {
         if (name == "--model")
@@ -174,13 +193,15 @@ int parseOptions(const Args& args, AnimateOptions& o)
         else if (name == "--depth")
             o.depth.push_back(value);
         else if (name == "--pattern")
-            o.pattern = value;
+            o.pattern = isGeneratedPattern(value) ? "" : value;
         else if (name == "--output")
             o.output = value;
         else if (name == "--format")
             o.format = value;
         else if (name == "--quiet")
             o.quiet = true;
+        else if (name == "--verbose")
+            o.verbose = true;
         else if (name == "--turn") {
             o.turnGiven = true;
             if (!parseAxis(value, o.axis))
@@ -194,12 +215,6 @@ int parseOptions(const Args& args, AnimateOptions& o)
             if (!parseWhole(value, 1, (long long)kMaxSequenceFrames, o.frames))
                 return badValue(name, "a count from 1 to " + std::to_string(kMaxSequenceFrames),
                                 value);
-        } else if (name == "--size") {
-            o.sizeGiven = true;
-            if (!parseSize(value, o.width, o.height))
-                return badValue(name, "WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxProduceSide) +
-                                          " and " + std::to_string(kMaxProducePixels) +
-                                          " pixels in all", value);
         } else if (name == "--pattern-motion") {
             if (!patternMotionNamed(value, &o.motion))
                 return badValue(name, "fixed, fresh or drift", value);
@@ -209,7 +224,7 @@ int parseOptions(const Args& args, AnimateOptions& o)
         } else if (name == "--quality") {
             if (!parseWhole(value, 0, 100, o.quality))
                 return badValue(name, "a number from 0 to 100", value);
-        } else if (!parseThreads(value, o.threads)) {
+        } else if (name == "--threads" && !parseThreads(value, o.threads)) {
             return badValue(name, "a count from 1 to " + std::to_string(kMaxThreads), value);
         }
     }
@@ -222,7 +237,11 @@ int parseOptions(const Args& args, AnimateOptions& o)
                                                "standard input");
     if (o.motion == PatternMotion::Fresh && !o.pattern.empty())
         return commandUsageError(kAnimate, "--pattern-motion fresh makes its own random dots "
-                                           "and takes no --pattern");
+                                           "and takes no pattern picture: --pattern dots, "
+                                           "grey-dots or colour-dots");
+    // Fresh dots are the settings' generated pattern, new each frame.
+    if (o.motion == PatternMotion::Fresh && o.settings.pattern == PatternSource::Picture)
+        o.settings.pattern = PatternSource::Dots;
     return kContinue;
 }
 
@@ -286,10 +305,10 @@ int runAnimate(const Args& args)
     if (int status = settleFormat(o, out); status != kExitOk)
         return status;
     const bool fromModel = o.depth.empty();
-    const std::string patternPath =
-        o.pattern == "none" || o.motion == PatternMotion::Fresh ? ""
-        : o.pattern.empty() ? findDataFile("demo/pattern.bmp")
-                            : o.pattern;
+    const bool generated = o.settings.pattern != PatternSource::Picture;
+    const std::string patternPath = o.pattern == "none" || generated ? ""
+                                    : o.pattern.empty()              ? findDataFile("demo/pattern.bmp")
+                                                                     : o.pattern;
     const std::string modelPath =
         !fromModel ? "" : o.model.empty() ? findDataFile("demo/demo.3ds") : o.model;
 
@@ -353,16 +372,20 @@ int runAnimate(const Args& args)
     if (FileResult r = checkAnimationEncoder(out, w, h, encoder); !r)
         return failWrite(out.path, r.error);
 
+    if (o.verbose) {
+        FrameDepth first;
+        ProductionInput in;
+        in.settings = o.settings;
+        if (FileResult r = source->depthOf(0, first, in); !r)
+            return failRead(source->inputOf(0), r.error);
+        printGeometry(in, out.path == "-" ? stderr : stdout);
+    }
+
     AnimationRun run;
     run.source = source.get();
     run.threads = o.threads;
-    // Dots as wide as one repeat of the background, so that they tile as the
-    // pattern picture would.
-    const ViewerModel viewer;
-    const int repeat = int(std::lround(2 * viewer.eye_dis * viewer.img_h / viewer.eye_h));
-    run.patterns = patternProvider(o.motion, pattern,
-                                   [repeat, h](uint32_t seed) { return randomDots(repeat, h, seed); },
-                                   kDotsSeed);
+    run.settings = o.settings;
+    run.patterns = patternProvider(o.motion, pattern);
     AnimationOutcome outcome;
     {
         FrameProgress progress(!o.quiet && isatty(STDERR_FILENO));

@@ -105,12 +105,8 @@ struct ProduceOptions {
 int parseOptions(const Args& args, ProduceOptions& o)
 {
     ParsedArgs parsed;
-    if (int status = parseArgs(kProduce, args, parsed); status != kContinue)
-        return status;
-    if (int status = applySettings(kProduce, parsed, o.settings); status != kContinue)
-        return status;
-    if (int status = applyPictureSize(kProduce, parsed, o.settings, o.width, o.height,
-                                      o.sizeGiven);
+    if (int status =
+            parseWithSettings(kProduce, args, parsed, o.settings, o.width, o.height, o.sizeGiven);
         status != kContinue)
         return status;
     for (const auto& [name, value] : parsed.options) {
@@ -240,13 +236,8 @@ int runProduce(const Args& args)
     int w = 0, h = 0;
     resultSize(in, w, h);
     warnAboutFlatResults(patternPath, pattern.get(), w, backgroundRepeat(in));
-    if (o.verbose) {
-        const StereogramGeometry g = stereogramGeometry(in);
-        std::fprintf(output.path == "-" ? stderr : stdout,
-                     "geometry: background repeat %.2f px (height %.1f), nearest repeat %.2f px "
-                     "(height %.1f), %lld depth levels\n",
-                     g.backgroundRepeat, g.farHeight, g.nearestRepeat, g.nearHeight, g.levels);
-    }
+    if (o.verbose)
+        printGeometry(in, output.path == "-" ? stderr : stdout);
 
     {
         ProgressLine progress(!o.quiet && isatty(STDERR_FILENO));

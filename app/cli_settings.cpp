@@ -238,4 +238,23 @@ int applyPictureSize(const CommandSpec& command, const ParsedArgs& parsed,
     return kContinue;
 }
 
+int parseWithSettings(const CommandSpec& command, const Args& args, ParsedArgs& parsed,
+                      StereogramSettings& settings, int& width, int& height, bool& sizeGiven)
+{
+    if (int status = parseArgs(command, args, parsed); status != kContinue)
+        return status;
+    if (int status = applySettings(command, parsed, settings); status != kContinue)
+        return status;
+    return applyPictureSize(command, parsed, settings, width, height, sizeGiven);
+}
+
+void printGeometry(const ProductionInput& in, std::FILE* to)
+{
+    const StereogramGeometry g = stereogramGeometry(in);
+    std::fprintf(to,
+                 "geometry: background repeat %.2f px (height %.1f), nearest repeat %.2f px "
+                 "(height %.1f), %lld depth levels\n",
+                 g.backgroundRepeat, g.farHeight, g.nearestRepeat, g.nearHeight, g.levels);
+}
+
 }  // namespace ovek

@@ -2,13 +2,14 @@
 // The options that shape a stereogram (viewing, eye separation, depth,
 // generated patterns, marks, oversampling, turning the model, the picture's
 // size), shared by every command that makes one: add settingsOptions() to the
-// command's own, print settingsHelp() in its --help, and call applySettings
-// and applyPictureSize on what parseArgs gave.
+// command's own, print settingsHelp() in its --help, and parse with
+// parseWithSettings.
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/cli_options.h"
-#include "production/stereogram_settings.h"
+#include "production/production.h"
 
 namespace ovek {
 
@@ -32,6 +33,15 @@ bool isGeneratedPattern(const std::string& value);
 // kContinue, or kExitUsage once reported.
 int applyPictureSize(const CommandSpec& command, const ParsedArgs& parsed,
                      const StereogramSettings& settings, int& width, int& height, bool& given);
+
+// parseArgs, then applySettings and applyPictureSize on what it gave: kContinue,
+// or the status once help was printed or a mistake reported.
+int parseWithSettings(const CommandSpec& command, const Args& args, ParsedArgs& parsed,
+                      StereogramSettings& settings, int& width, int& height, bool& sizeGiven);
+
+// The -v line on in's geometry: the background repeat, the nearest repeat and
+// the depth levels, to `to`.
+void printGeometry(const ProductionInput& in, std::FILE* to);
 
 // A length: a number of pixels, or a number with mm, cm or in converted at
 // dpi. False when it is not one.

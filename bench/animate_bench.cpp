@@ -42,7 +42,7 @@ std::vector<std::unique_ptr<Image>> turnFrames(int frames, int w, int h)
     std::vector<std::unique_ptr<Image>> out;
     for (int k = 0; k < frames; ++k) {
         Component3D turned;
-        turnedCopy(demo().model, TurnAxis::Y, turnAngle(360, k, frames), turned);
+        turnedCopy(demo().model, {{TurnAxis::Y, turnAngle(360, k, frames)}}, turned);
         ProductionInput in;
         in.mesh = &turned;
         in.meshWidth = w;

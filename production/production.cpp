@@ -56,9 +56,13 @@ FacesModel& meshFaces(const ProductionInput& in, int width, int viewerHeight, Fa
     if (!in.mesh) {
         faces.clear();
     } else if (s.rotateX != 0 || s.rotateY != 0 || s.rotateZ != 0) {
-        const std::unique_ptr<Component3D> turned(in.mesh->clone());
-        turnModel(*turned, s.rotateX, s.rotateY, s.rotateZ);
-        turned->toFacesModel(&faces, scale);
+        // A copy that only reads the mesh: productions on several threads
+        // may share one.
+        Component3D turned;
+        turnedCopy(*in.mesh,
+                   {{TurnAxis::X, s.rotateX}, {TurnAxis::Y, s.rotateY}, {TurnAxis::Z, s.rotateZ}},
+                   turned);
+        turned.toFacesModel(&faces, scale);
     } else {
         in.mesh->toFacesModel(&faces, scale);
     }

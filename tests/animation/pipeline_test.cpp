@@ -104,7 +104,7 @@ TEST(AnimationPipeline, TurnFramesEqualSingleProductionsWhateverTheThreads)
     EXPECT_EQ(byThreads[0], byThreads[1]);
     for (int k = 0; k < 5; ++k) {
         Component3D turned;
-        turnedCopy(model, TurnAxis::Y, 90.0 * k / 5, turned);
+        turnedCopy(model, {{TurnAxis::Y, 90.0 * k / 5}}, turned);
         ProductionInput in;
         in.mesh = &turned;
         in.meshWidth = 200;
@@ -164,11 +164,12 @@ TEST(AnimationPipeline, FixedPatternsStayFreshDotsChangeDriftMoves)
     Component3D model;
     ASSERT_TRUE(openModelFile(std::string(PEXOLEN_SOURCE_DIR) + "/demo/demo.3ds", &model));
     const TurnSource source(model, "demo.3ds", TurnAxis::Y, 60, 3, 320, 600);
-    auto framesWith = [&](PatternProvider patterns) {
+    auto framesWith = [&](PatternProvider patterns, StereogramSettings settings = {}) {
         KeepFrames keep;
         keep.writer = std::this_thread::get_id();
         AnimationRun run;
         run.source = &source;
+        run.settings = settings;
         run.patterns = std::move(patterns);
         EXPECT_TRUE(runAnimation(run, keep));
         return keep.frames;
@@ -176,8 +177,9 @@ TEST(AnimationPipeline, FixedPatternsStayFreshDotsChangeDriftMoves)
     const std::shared_ptr<const Image> pattern = demoPattern();
     const auto fixed = framesWith(patternProvider(PatternMotion::Fixed, pattern));
     const auto drift = framesWith(patternProvider(PatternMotion::Drift, pattern));
-    const auto fresh = framesWith(patternProvider(
-        PatternMotion::Fresh, nullptr, [](uint32_t seed) { return randomDots(135, 600, seed); }, 7));
+    StereogramSettings seven;
+    seven.seed = 7;
+    const auto fresh = framesWith(patternProvider(PatternMotion::Fresh, nullptr), seven);
     // Outside the shape a fixed pattern keeps its pixels; fresh dots agree by chance only.
     EXPECT_EQ(marginsAlike(fixed[0], fixed[2], 320, 600), 1.0);
     EXPECT_NE(fixed[0], fixed[2]);
@@ -185,9 +187,16 @@ TEST(AnimationPipeline, FixedPatternsStayFreshDotsChangeDriftMoves)
     EXPECT_LT(marginsAlike(drift[0], drift[2], 320, 600), 0.5);
     EXPECT_EQ(drift[0], fixed[0]) << "drift starts where the fixed pattern is";
     // The same seed gives the same dots.
-    EXPECT_EQ(fresh, framesWith(patternProvider(PatternMotion::Fresh, nullptr, [](uint32_t seed) {
-                  return randomDots(135, 600, seed);
-              }, 7)));
+    EXPECT_EQ(fresh, framesWith(patternProvider(PatternMotion::Fresh, nullptr), seven));
+
+    // Generated dots drift the same way, from the tile the production makes.
+    StereogramSettings grey;
+    grey.pattern = PatternSource::GreyDots;
+    const auto fixedDots = framesWith(patternProvider(PatternMotion::Fixed, pattern), grey);
+    const auto driftDots = framesWith(patternProvider(PatternMotion::Drift, pattern), grey);
+    EXPECT_EQ(driftDots[0], fixedDots[0]);
+    EXPECT_EQ(marginsAlike(fixedDots[0], fixedDots[2], 320, 600), 1.0);
+    EXPECT_LT(marginsAlike(driftDots[0], driftDots[2], 320, 600), 0.5);
 }
 
 TEST(PatternMotion, ShiftedPatternWrapsRoundBothWays)

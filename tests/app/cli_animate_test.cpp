@@ -6,7 +6,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "animation/mesh_turn.h"
+#include "mesh/turn_model.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
 #include "production/production.h"
@@ -116,7 +116,7 @@ TEST(CommandLineAnimate, NumberedFramesAreSingleProductionsOfTheTurnedModel)
     const auto pattern = load(kDemo + "pattern.bmp");
     for (int k = 1; k < 3; ++k) {
         Component3D turned;
-        ovek::turnedCopy(model, ovek::TurnAxis::Y, 30.0 * k, turned);
+        ovek::turnedCopy(model, {{ovek::TurnAxis::Y, 30.0 * k}}, turned);
         ovek::ProductionInput in;
         in.mesh = &turned;
         in.meshWidth = 240;
@@ -124,6 +124,108 @@ TEST(CommandLineAnimate, NumberedFramesAreSingleProductionsOfTheTurnedModel)
         in.pattern = pattern.get();
         const auto frame = load(dir.file("f_0" + std::to_string(k) + ".png"));
         EXPECT_EQ(frame->pixels, ovek::produceStereogram(in)->pixels) << "frame " << k;
+    }
+}
+
+// Every frame of a turn equals "pexolen produce" with the same settings and a
+// --rotate spelling the frame's orientation.
+TEST(CommandLineAnimate, FramesWithSettingsAreProduceRotateByteForByte)
+{
+    testutil::TempDir dir;
+    const std::string settings = " --size 240x160 --cross-eyed --eye-separation 3cm --dpi 120"
+                                 " --depth-scale 1.4 --pattern colour-dots --seed 77 --mark none"
+                                 " --guides top --oversample 2";
+    struct Case {
+        std::string turn;                     // the animation's turn and starting orientation
+        std::string (*rotate)(int k);         // produce's --rotate of frame k
+    } cases[] = {
+        // After a tilt about x, a turn about z: --rotate 20,0,z.
+        {"--rotate 20,0,0 --turn z --degrees 90 --frames 3",
+         [](int k) { return "20,0," + std::to_string(30 * k); }},
+        // From no rotation, a turn about the vertical is --rotate 0,y,0.
+        {"--rotate=0,0,0 --turn y --degrees=-120 --frames 3",
+         [](int k) { return "0," + std::to_string(-40 * k) + ",0"; }},
+    };
+    for (const Case& c : cases) {
+        const Outcome r =
+            pexolen("animate -q --threads 2 " + c.turn + settings + " -o " + dir.file("f_%d.bmp"));
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::string first;
+        for (int k = 0; k < 3; ++k) {
+            const std::string single = dir.file("p" + std::to_string(k) + ".bmp");
+            ASSERT_EQ(pexolen("produce -q --rotate " + c.rotate(k) + settings + " -o " + single)
+                          .status,
+                      0);
+            const std::string frame = testutil::readFile(dir.file("f_" + std::to_string(k) + ".bmp"));
+            EXPECT_EQ(frame, testutil::readFile(single)) << c.turn << ": frame " << k;
+            if (k == 0)
+                first = frame;
+            else
+                EXPECT_NE(frame, first) << "the model turns";
+        }
+    }
+}
+
+// Generated dots: fixed keeps the seed, fresh takes seed + k each frame, both
+// the dots "pexolen produce" makes; drift moves the same tile.
+TEST(CommandLineAnimate, GeneratedDotsAreProductionsDotsFrameByFrame)
+{
+    testutil::TempDir dir;
+    const std::string common = "animate -q --size 200x150 --degrees 90 --frames 3 ";
+    const std::string produce = "produce -q --size 200x150 ";
+    auto frame = [&](int k) { return testutil::readFile(dir.file("f" + std::to_string(k) + ".bmp")); };
+    auto single = [&](const std::string& args) {
+        EXPECT_EQ(pexolen(produce + args + " -o " + dir.file("p.bmp")).status, 0) << args;
+        return testutil::readFile(dir.file("p.bmp"));
+    };
+    const std::string out = " -o " + dir.file("f%d.bmp");
+    ASSERT_EQ(pexolen(common + "--pattern-motion fresh --pattern dots --density 20 --seed 4294967295" + out).status, 0);
+    EXPECT_EQ(frame(0), single("--pattern dots --density 20 --seed 4294967295"));
+    EXPECT_EQ(frame(2), single("--pattern dots --density 20 --seed 1 --rotate 0,60,0"))
+        << "seed + 2, wrapping round";
+
+    ASSERT_EQ(pexolen(common + "--pattern-motion fresh" + out).status, 0);
+    EXPECT_EQ(frame(1), single("--pattern dots --seed 2 --rotate 0,30,0"))
+        << "fresh without a pattern: black and white dots from the default seed";
+
+    ASSERT_EQ(pexolen(common + "--pattern grey-dots --seed 9" + out).status, 0);
+    EXPECT_EQ(frame(2), single("--pattern grey-dots --seed 9 --rotate 0,60,0"));
+    const std::string fixed = frame(2);
+
+    ASSERT_EQ(pexolen(common + "--pattern-motion drift --pattern grey-dots --seed 9" + out).status, 0);
+    EXPECT_EQ(frame(0), single("--pattern grey-dots --seed 9"));
+    EXPECT_NE(frame(2), fixed) << "the dots drift";
+
+    for (const char* refused : {"--pattern-motion fresh --pattern none",
+                                "--pattern-motion=fresh --pattern dots --pattern x.bmp"}) {
+        const Outcome r = pexolen(common + refused + out);
+        EXPECT_EQ(r.status, 1) << refused;
+        EXPECT_NE(r.err.find("no pattern picture"), std::string::npos) << r.err;
+    }
+}
+
+// A resampled depth sequence: frame k is "produce --depth frame_k --size WxH".
+TEST(CommandLineAnimate, ResampledDepthFramesAreProduceWithSize)
+{
+    testutil::TempDir dir;
+    for (int k = 0; k < 3; ++k) {
+        ovek::Image img(nullptr, 90 + 13 * k, 70);
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < img.getWidth(); ++x)
+                img.setColor(x, y, (x * 7 + y * 3 * k) & 255, 0, 0);
+        ASSERT_TRUE(img.writeBMPFile(dir.file("d" + std::to_string(k) + ".bmp")));
+    }
+    const std::string settings = " --size 830x610 --invert --depth-scale 0.6 --oversample 3 -q";
+    Outcome r = pexolen("animate --depth " + dir.file("d%d.bmp") + settings + " -v -o " +
+                        dir.file("f%d.png"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("geometry: background repeat"), std::string::npos) << r.out;
+    for (int k = 0; k < 3; ++k) {
+        const std::string n = std::to_string(k);
+        ASSERT_EQ(pexolen("produce --depth " + dir.file("d" + n + ".bmp") + settings + " -o " +
+                          dir.file("p.png")).status, 0);
+        EXPECT_EQ(testutil::readFile(dir.file("f" + n + ".png")), testutil::readFile(dir.file("p.png")))
+            << "frame " << k;
     }
 }
 
@@ -143,7 +245,9 @@ double psnr(const std::vector<int>& a, const std::vector<int>& b)
 TEST(CommandLineAnimate, GifAndWebPHoldEveryFrameOfTheSequence)
 {
     testutil::TempDir dir;
-    const std::string common = "animate --pattern-motion fresh --size 200x120 --frames 4 -q -o ";
+    // Black and white dots without the mark: greys only, at most 256 of them.
+    const std::string common =
+        "animate --pattern-motion fresh --mark none --size 200x120 --frames 4 -q -o ";
     for (const char* name : {"a.gif", "a.webp", "f%d.bmp"})
         ASSERT_EQ(pexolen(common + dir.file(name)).status, 0) << name;
     std::vector<std::vector<int>> frames;
@@ -159,7 +263,7 @@ TEST(CommandLineAnimate, GifAndWebPHoldEveryFrameOfTheSequence)
     EXPECT_EQ(w, 200);
     EXPECT_EQ(h, 120);
     ASSERT_EQ(gif.size(), 4u);
-    // The palette is the first frame's: it has few colours, kept exactly;
+    // The palette is the first frame's: its greys are kept exactly;
     // later frames blend a few others, which come close.
     EXPECT_EQ(gif[0], frames[0]);
     for (size_t k = 1; k < 4; ++k)
@@ -265,7 +369,8 @@ TEST(CommandLineAnimate, MistakesAreRefusedBeforeAnyWork)
           "--degrees nan", "--quality 101", "--pattern-motion wobble", "--threads 0",
           "--size 10x0", "--depth d.bmp --model m.3ds", "--depth d.bmp --frames 3",
           "--pattern-motion fresh --pattern " + kDemo + "pattern.bmp", "--format avi",
-          "--format mp4"}) {
+          "--format mp4", "--eye-separation 5", "--oversample 9", "--rotate 1,2",
+          "--print 20x15", "--seed -1", "--size 10x10 --print 5x5km"}) {
         const Outcome r = pexolen("animate " + args + out);
         EXPECT_EQ(r.status, 1) << args << ": " << r.err;
         EXPECT_NE(r.err.find("Usage: pexolen animate"), std::string::npos) << args;
@@ -282,7 +387,11 @@ TEST(CommandLineAnimate, MistakesAreRefusedBeforeAnyWork)
     EXPECT_EQ(entriesIn(dir.path()), 0u);
     const Outcome help = pexolen("animate --help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--pattern-motion"), std::string::npos);
+    for (const char* mention : {"--pattern-motion", "--cross-eyed", "--eye-separation LEN",
+                                "--depth-scale F", "--invert", "--pattern KIND", "--density P",
+                                "--seed N", "--mark signature|none", "--guides none|top|bottom",
+                                "--oversample N", "--rotate X,Y,Z", "--print WxH", "-v, --verbose"})
+        EXPECT_NE(help.out.find(mention), std::string::npos) << "lacks " << mention;
 }
 
 TEST(CommandLineAnimate, InterruptedRunLeavesNoFile)
