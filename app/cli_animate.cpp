@@ -13,7 +13,7 @@
 #include "app/cli_files.h"
 #include "app/cli_settings.h"
 #include "app/data_files.h"
-#include "app/frame_progress.h"
+#include "app/progress_line.h"
 #include "base/atomic_file.h"
 #include "image/image.h"
 #include "mesh/model_open.h"
@@ -388,7 +388,7 @@ int runAnimate(const Args& args)
     run.patterns = patternProvider(o.motion, pattern);
     AnimationOutcome outcome;
     {
-        FrameProgress progress(!o.quiet && isatty(STDERR_FILENO));
+        ProgressLine progress(!o.quiet && isatty(STDERR_FILENO), ProgressLine::Unit::Frames);
         run.onFrame = [&progress](int done, int total) { progress.update(done, total); };
         outcome = writeAnimation(run, out);
     }

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "production/production.h"
-
 namespace ovek {
 
 namespace {
@@ -32,19 +30,6 @@ bool parseThreads(const std::string& text, int& threads)
     if (std::sscanf(text.c_str(), "%lld%c", &n, &extra) != 1 || n < 1 || n > kMaxThreads)
         return false;
     threads = int(n);
-    return true;
-}
-
-bool parseSize(const std::string& text, int& w, int& h)
-{
-    long long a = 0, b = 0;
-    char x = 0, extra = 0;
-    if (std::sscanf(text.c_str(), "%lld%c%lld%c", &a, &x, &b, &extra) != 3 || (x != 'x' && x != 'X'))
-        return false;
-    if (a < 1 || b < 1 || a > kMaxProduceSide || b > kMaxProduceSide || a * b > kMaxProducePixels)
-        return false;
-    w = int(a);
-    h = int(b);
     return true;
 }
 

@@ -40,8 +40,6 @@ int parseArgs(const CommandSpec& command, const Args& args, ParsedArgs& out);
 constexpr int kMaxThreads = 256;
 // A thread count from 1 to kMaxThreads.
 bool parseThreads(const std::string& text, int& threads);
-// WIDTHxHEIGHT within the sizes a production may have.
-bool parseSize(const std::string& text, int& w, int& h);
 
 // "pexolen: COMMAND: MESSAGE", the usage line and where to find more, on
 // standard error; returns kExitUsage.

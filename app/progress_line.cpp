@@ -1,7 +1,6 @@
 #include "app/progress_line.h"
 
 #include <cstdio>
-#include <string>
 
 namespace ovek {
 
@@ -19,7 +18,10 @@ double seconds(std::chrono::steady_clock::duration d)
 
 }  // namespace
 
-ProgressLine::ProgressLine(bool enabled) : enabled_(enabled), started_(Clock::now()) {}
+ProgressLine::ProgressLine(bool enabled, Unit unit)
+    : enabled_(enabled), unit_(unit), started_(Clock::now())
+{
+}
 
 ProgressLine::~ProgressLine()
 {
@@ -43,9 +45,17 @@ void ProgressLine::update(int done, int total)
         return;
     }
     lastDrawn_ = now;
-    char text[96];
-    const int n = std::snprintf(text, sizeof text, "producing: row %d of %d (%d%%), %.1f s", done,
-                                total, int(100LL * done / total), elapsed);
+    char text[128];
+    int n = 0;
+    if (unit_ == Unit::Rows) {
+        n = std::snprintf(text, sizeof text, "producing: row %d of %d (%d%%), %.1f s", done, total,
+                          int(100LL * done / total), elapsed);
+    } else {
+        const double rate = elapsed > 0 ? done / elapsed : 0;
+        const double left = rate > 0 ? (total - done) / rate : 0;
+        n = std::snprintf(text, sizeof text, "animating: frame %d of %d, %.1f frames/s, %.0f s left",
+                          done, total, rate, left);
+    }
     const size_t length = n > 0 ? size_t(n) : 0;
     // Padding covers a longer line drawn before.
     std::fprintf(stderr, "\r%s%*s", text, int(drawnLength_ > length ? drawnLength_ - length : 0), "");

@@ -1,6 +1,7 @@
 #pragma once
-// A one-line progress indicator on standard error for long runs: rows done,
-// percent and elapsed time, redrawn in place and cleared at the end.
+// A one-line progress indicator on standard error for long runs, redrawn in
+// place and cleared at the end: rows done, percent and elapsed time for a
+// production; frames done, the pace and the time left for an animation.
 #include <chrono>
 #include <cstddef>
 
@@ -8,8 +9,9 @@ namespace ovek {
 
 class ProgressLine {
 public:
+    enum class Unit { Rows, Frames };
     // Disabled, it never writes: for pipes and --quiet.
-    explicit ProgressLine(bool enabled);
+    explicit ProgressLine(bool enabled, Unit unit = Unit::Rows);
     ~ProgressLine();   // clears the line when it was shown
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
@@ -21,6 +23,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     bool enabled_;
+    Unit unit_;
     bool shown_ = false;
     size_t drawnLength_ = 0;           // characters on the line now
     Clock::time_point started_;
