@@ -3,6 +3,9 @@
 // line and the refusals.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <map>
+
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
 
@@ -49,6 +52,35 @@ TEST(CommandLineSettings, ValuesInEitherFormAndLengthsInUnitsGiveTheSameBytes)
     }
     ASSERT_EQ(pexolen(in + dir.file("c.bmp") + " --cross-eyed").status, 0);
     EXPECT_NE(testutil::readFile(dir.file("a.bmp")), testutil::readFile(dir.file("c.bmp")));
+}
+
+// A 16-bit depth picture is read at full precision: samples v * 257 give the
+// bytes of the 8-bit picture v, in both 16-bit file kinds; finer samples give
+// other bytes.
+TEST(CommandLineSettings, SixteenBitDepthPicturesKeepTheirPrecision)
+{
+    testutil::TempDir dir;
+    const auto convert = [](const std::string& args) {
+        return std::system(("convert " + args + " 2>/dev/null").c_str()) == 0;
+    };
+    ASSERT_TRUE(convert("-size 200x150 gradient:black-white -colorspace Gray -depth 8 " +
+                        dir.file("v8.png")));
+    ASSERT_TRUE(convert(dir.file("v8.png") + " -define png:bit-depth=16 PNG48:" +
+                        dir.file("v16.png")));
+    ASSERT_TRUE(convert(dir.file("v8.png") + " -depth 16 " + dir.file("v16.pgm")));
+    ASSERT_TRUE(convert("-size 200x150 gradient:black-white -colorspace Gray -depth 16 " +
+                        dir.file("fine16.pgm")));
+    std::map<std::string, std::string> made;
+    for (const char* name : {"v8.png", "v16.png", "v16.pgm", "fine16.pgm"}) {
+        ASSERT_EQ(pexolen("produce -q --depth " + dir.file(name) + " -o " + dir.file("o.bmp"))
+                      .status,
+                  0)
+            << name;
+        made[name] = testutil::readFile(dir.file("o.bmp"));
+    }
+    EXPECT_EQ(made["v16.png"], made["v8.png"]);
+    EXPECT_EQ(made["v16.pgm"], made["v8.png"]);
+    EXPECT_NE(made["fine16.pgm"], made["v8.png"]);
 }
 
 TEST(CommandLineSettings, SizesInPixelsOrPrintedAndTheGeometryLine)
