@@ -168,26 +168,26 @@ SequenceProblem DepthSequence::check(int threads)
                         std::to_string(height_)};
         }
     }
-    ProductionInput in;
     GreyPicture shape;
-    shape.width = width_;
-    shape.height = height_;
-    in.modelType = MODEL_TYPE_IMAGE;
-    in.depthGrey = &shape;
-    if (FileResult r = checkProduction(in); !r)
+    if (FileResult r = checkProduction(sizeOnlyInput(shape)); !r)
         return {SequenceProblem::TooLarge, files_.empty() ? "" : files_[0], r.error};
     return {};
 }
 
-void DepthSequence::frameSize(int& width, int& height) const
+ProductionInput DepthSequence::sizeOnlyInput(GreyPicture& shape) const
 {
-    ProductionInput in;
-    GreyPicture shape;
     shape.width = width_;
     shape.height = height_;
+    ProductionInput in;
     in.modelType = MODEL_TYPE_IMAGE;
     in.depthGrey = &shape;
-    resultSize(in, width, height);
+    return in;
+}
+
+void DepthSequence::frameSize(int& width, int& height) const
+{
+    GreyPicture shape;
+    resultSize(sizeOnlyInput(shape), width, height);
 }
 
 FileResult DepthSequence::depthOf(int frame, FrameDepth& holder, ProductionInput& in) const

@@ -49,6 +49,9 @@ public:
     std::string inputOf(int frame) const override { return files_[size_t(frame)]; }
 
 private:
+    // A depth-mode input as large as the frames, with shape standing for a
+    // depth picture of that size: for the production's size rules.
+    ProductionInput sizeOnlyInput(GreyPicture& shape) const;
     std::vector<std::string> files_;
     int width_;    // the depth pictures' size once checked or asked for
     int height_;

@@ -94,24 +94,16 @@ const std::string kAnimateHelp = std::string(kAnimateHead) + settingsHelp() + kA
 
 std::vector<OptionSpec> animateOptions()
 {
-    std::vector<OptionSpec> options = {
+    return stereogramCommandOptions({
         {"--model", nullptr, true},
         {"--turn", nullptr, true},
         {"--degrees", nullptr, true},
         {"--frames", nullptr, true},
         {"--depth", nullptr, true},
         {"--pattern-motion", nullptr, true},
-        {"--output", "-o", true},
-        {"--format", nullptr, true},
         {"--fps", nullptr, true},
         {"--quality", nullptr, true},
-        {"--threads", nullptr, true},
-        {"--quiet", "-q", false},
-        {"--verbose", "-v", false},
-    };
-    for (const OptionSpec& o : settingsOptions())
-        options.push_back(o);
-    return options;
+    });
 }
 
 const CommandSpec kAnimate = {"animate", kAnimateHelp.c_str(), animateOptions(), 0};

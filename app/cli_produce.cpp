@@ -70,18 +70,10 @@ const std::string kProduceHelp = std::string(kProduceHead) + settingsHelp() + kP
 
 std::vector<OptionSpec> produceOptions()
 {
-    std::vector<OptionSpec> options = {
+    return stereogramCommandOptions({
         {"--model", nullptr, true},
         {"--depth", nullptr, true},
-        {"--output", "-o", true},
-        {"--format", nullptr, true},
-        {"--threads", nullptr, true},
-        {"--quiet", "-q", false},
-        {"--verbose", "-v", false},
-    };
-    for (const OptionSpec& o : settingsOptions())
-        options.push_back(o);
-    return options;
+    });
 }
 
 const CommandSpec kProduce = {"produce", kProduceHelp.c_str(), produceOptions(), 0};

@@ -72,6 +72,17 @@ const std::vector<OptionSpec>& settingsOptions()
     return options;
 }
 
+std::vector<OptionSpec> stereogramCommandOptions(std::vector<OptionSpec> own)
+{
+    own.insert(own.end(), {{"--output", "-o", true},
+                           {"--format", nullptr, true},
+                           {"--threads", nullptr, true},
+                           {"--quiet", "-q", false},
+                           {"--verbose", "-v", false}});
+    own.insert(own.end(), settingsOptions().begin(), settingsOptions().end());
+    return own;
+}
+
 const char* settingsHelp()
 {
     return "Viewing and depth:\n"

@@ -1,8 +1,8 @@
 #pragma once
 // The options that shape a stereogram (viewing, eye separation, depth,
 // generated patterns, marks, oversampling, turning the model, the picture's
-// size), shared by every command that makes one: add settingsOptions() to the
-// command's own, print settingsHelp() in its --help, and parse with
+// size), shared by every command that makes one: take
+// stereogramCommandOptions(), print settingsHelp() in its --help, and parse with
 // parseWithSettings.
 #include <cstdio>
 #include <string>
@@ -14,6 +14,10 @@
 namespace ovek {
 
 const std::vector<OptionSpec>& settingsOptions();
+
+// A stereogram command's options: its own, then those every such command
+// takes (--output, --format, --threads, --quiet, --verbose) and the settings.
+std::vector<OptionSpec> stereogramCommandOptions(std::vector<OptionSpec> own);
 
 // Their --help block, every option with its default and range.
 const char* settingsHelp();

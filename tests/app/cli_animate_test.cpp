@@ -13,18 +13,12 @@
 #include "tests/app/run_pexolen.h"
 
 using testutil::Outcome;
+using testutil::loadPicture;
 using testutil::pexolen;
 
 namespace {
 
 const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/";
-
-std::unique_ptr<ovek::Image> load(const std::string& path)
-{
-    auto img = std::make_unique<ovek::Image>(nullptr, 1, 1);
-    EXPECT_TRUE(img->loadImage(path)) << path;
-    return img;
-}
 
 size_t entriesIn(const std::filesystem::path& dir)
 {
@@ -113,7 +107,7 @@ TEST(CommandLineAnimate, NumberedFramesAreSingleProductionsOfTheTurnedModel)
 
     Component3D model;
     ASSERT_TRUE(ovek::openModelFile(kDemo + "demo.3ds", &model));
-    const auto pattern = load(kDemo + "pattern.bmp");
+    const auto pattern = loadPicture(kDemo + "pattern.bmp");
     for (int k = 1; k < 3; ++k) {
         Component3D turned;
         ovek::turnedCopy(model, {{ovek::TurnAxis::Y, 30.0 * k}}, turned);
@@ -122,7 +116,7 @@ TEST(CommandLineAnimate, NumberedFramesAreSingleProductionsOfTheTurnedModel)
         in.meshWidth = 240;
         in.meshHeight = 160;
         in.pattern = pattern.get();
-        const auto frame = load(dir.file("f_0" + std::to_string(k) + ".png"));
+        const auto frame = loadPicture(dir.file("f_0" + std::to_string(k) + ".png"));
         EXPECT_EQ(frame->pixels, ovek::produceStereogram(in)->pixels) << "frame " << k;
     }
 }
@@ -252,7 +246,7 @@ TEST(CommandLineAnimate, GifAndWebPHoldEveryFrameOfTheSequence)
         ASSERT_EQ(pexolen(common + dir.file(name)).status, 0) << name;
     std::vector<std::vector<int>> frames;
     for (int k = 0; k < 4; ++k)
-        frames.push_back(pixelsOf(*load(dir.file("f" + std::to_string(k) + ".bmp"))));
+        frames.push_back(pixelsOf(*loadPicture(dir.file("f" + std::to_string(k) + ".bmp"))));
     EXPECT_NE(frames[1], frames[2]) << "fresh dots each frame";
     int w = 0, h = 0;
     EXPECT_EQ(webpFrames(dir.file("a.webp"), w, h), frames) << "lossless";
@@ -279,7 +273,7 @@ TEST(CommandLineAnimate, GifOfManyColoursStaysClose)
     const auto gif = gifFrames(dir.file("t.gif"), w, h);
     ASSERT_EQ(gif.size(), 2u);
     // 256 colours for a quarter million: the measured closeness is about 28 dB.
-    EXPECT_GT(psnr(pixelsOf(*load(dir.file("t1.png"))), gif[1]), 25.0);
+    EXPECT_GT(psnr(pixelsOf(*loadPicture(dir.file("t1.png"))), gif[1]), 25.0);
 }
 
 std::string probe(const std::string& path)
@@ -334,7 +328,7 @@ TEST(CommandLineAnimate, DepthSequencesStopAtABadFrameWithItsName)
     const std::string depth = " --depth " + dir.file("d_%03d.bmp") + " -q -o ";
     Outcome r = pexolen("animate" + depth + dir.file("out%d.bmp"));
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(load(dir.file("out3.bmp"))->getWidth(), 800) << "at least 800 x 600";
+    EXPECT_EQ(loadPicture(dir.file("out3.bmp"))->getWidth(), 800) << "at least 800 x 600";
     EXPECT_FALSE(std::filesystem::exists(dir.file("out4.bmp")));
 
     // Mixed sizes: refused before any work, unless resampled to one size.

@@ -12,18 +12,12 @@
 #include "tests/app/run_pexolen.h"
 
 using testutil::Outcome;
+using testutil::loadPicture;
 using testutil::pexolen;
 
 namespace {
 
 const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/";
-
-std::unique_ptr<ovek::Image> load(const std::string& path)
-{
-    auto img = std::make_unique<ovek::Image>(nullptr, 1, 1);
-    EXPECT_TRUE(img->loadImage(path)) << path;
-    return img;
-}
 
 size_t filesIn(const std::filesystem::path& dir)
 {
@@ -49,7 +43,7 @@ TEST(CommandLineProduce, DefaultsWorkFromAnyFolder)
     const Outcome r = pexolen("produce --size 240x120", dir.path().string());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("stereogram.bmp: 240 x 120"), std::string::npos) << r.out;
-    const auto result = load(dir.file("stereogram.bmp"));
+    const auto result = loadPicture(dir.file("stereogram.bmp"));
     EXPECT_EQ(result->getWidth(), 240);
     EXPECT_EQ(result->getHeight(), 120);
 }
@@ -64,7 +58,7 @@ TEST(CommandLineProduce, DepthModeWithoutPatternWritesPNG)
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string bytes = testutil::readFile(dir.file("s.PNG"));
     EXPECT_EQ(bytes.substr(1, 3), "PNG");
-    const auto result = load(dir.file("s.PNG"));
+    const auto result = loadPicture(dir.file("s.PNG"));
     EXPECT_EQ(result->getWidth(), 800);
     EXPECT_EQ(result->getHeight(), 600);
     EXPECT_EQ(result->getColor(400, 300), 0) << "no pattern: a black start";
@@ -106,7 +100,7 @@ TEST(CommandLineProduce, ThreadsAndTheWayTheResultIsWrittenDoNotChangeThePixels)
     const std::string one = testutil::readFile(dir.file("one.bmp"));
     for (const char* name : {"two.bmp", "all.bmp", "piped.bmp"})
         EXPECT_EQ(testutil::readFile(dir.file(name)), one) << name;
-    EXPECT_EQ(load(dir.file("one.bmp"))->pixels, load(dir.file("two.png"))->pixels);
+    EXPECT_EQ(loadPicture(dir.file("one.bmp"))->pixels, loadPicture(dir.file("two.png"))->pixels);
 }
 
 TEST(CommandLineProduce, RefusalsHaveTheirStatusAndMessageAndChangeNoFile)
@@ -231,10 +225,10 @@ namespace {
 
 TEST(DemoFiles, LoadAsTheProgramExpectsThem)
 {
-    const auto pattern = load(kDemo + "pattern.bmp");
+    const auto pattern = loadPicture(kDemo + "pattern.bmp");
     EXPECT_GE(pattern->getWidth(), 128);
     EXPECT_LE(pattern->getWidth(), 160);
-    const auto depth = load(kDemo + "depth.bmp");
+    const auto depth = loadPicture(kDemo + "depth.bmp");
     EXPECT_EQ(depth->getWidth(), 640);
     EXPECT_EQ(depth->getHeight(), 480);
     const Outcome info = pexolen("info " + kDemo + "demo.3ds");

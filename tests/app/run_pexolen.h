@@ -1,11 +1,14 @@
 #pragma once
 // Runs the pexolen binary the way a user does: from a shell, in a folder,
 // with standard input from a file (none unless given).
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "image/image.h"
 #include "tests/test_util.h"
 
 namespace testutil {
@@ -33,6 +36,15 @@ inline Outcome pexolen(const std::string& args, const std::string& workdir = "",
                        const std::string& input = "/dev/null")
 {
     return runShell(std::string(PEXOLEN_BIN) + " " + args, workdir, input);
+}
+
+// The picture a run wrote (one black pixel, and a test failure, when it
+// cannot be read).
+inline std::unique_ptr<ovek::Image> loadPicture(const std::string& path)
+{
+    auto img = std::make_unique<ovek::Image>(nullptr, 1, 1);
+    EXPECT_TRUE(img->loadImage(path)) << path;
+    return img;
 }
 
 }  // namespace testutil

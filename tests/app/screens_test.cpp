@@ -10,7 +10,7 @@
 #include "app/screens.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
-#include "tests/app/no_pane_renderer.h"
+#include "tests/app/fake_screens.h"
 #include "tests/app/run_pexolen.h"
 #include "tests/mesh/mesh_builders.h"
 #include "tests/mesh/model_samples.h"
@@ -46,20 +46,6 @@ public:
     }
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new StartUp);
-
-// A press and release at a point of the root, as the window reports them.
-void clickAt(int x, int y)
-{
-    Component* root = MYPLAT.getRootComponent();
-    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_MOVE);
-    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_DOWN);
-    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_UP);
-}
-
-void click(const Component& c)
-{
-    clickAt(c.left + c.width / 2, c.top + c.height / 2);
-}
 
 // Which screens show: p pattern, e editor, 3 pane, d depth picture, i image.
 std::string shown()

@@ -7,7 +7,7 @@
 #include "app/data_files.h"
 #include "app/screens.h"
 #include "image/image.h"
-#include "tests/app/no_pane_renderer.h"
+#include "tests/app/fake_screens.h"
 #include "tests/base/language_env.h"
 #include "tests/test_util.h"
 #include "tests/toolkit/fake_window_system.h"
@@ -50,19 +50,6 @@ void collectTooltips(const Component* c, std::vector<std::string>& out)
         out.push_back(b->tooltipText);
     for (int i = 0; i < const_cast<Component*>(c)->getComponentCount(); ++i)
         collectTooltips(const_cast<Component*>(c)->getComponentAt(i), out);
-}
-
-void clickAt(int x, int y)
-{
-    Component* root = MYPLAT.getRootComponent();
-    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_MOVE);
-    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_DOWN);
-    root->fireMouseEvent(x, y, MOUSE_BUTTON1, MOUSE_UP);
-}
-
-void click(const Component& c)
-{
-    clickAt(c.left + c.width / 2, c.top + c.height / 2);
 }
 
 TEST(WindowTexts, EveryTextTheWindowShowsComesFromTheCatalogue)
