@@ -16,7 +16,22 @@ ProductionInput Screens::productionInput()
     in.meshHeight = modelEdit.getHeight();
     in.depthPicture = imageModel.getImage();
     in.imageFactory = [this](int w, int h) { return platform.createImage(w, h); };
+    in.settings = settings;
+    if (outputWidth > 0 && outputHeight > 0) {
+        if (modelType == MODEL_TYPE_3D) {
+            in.meshWidth = outputWidth;
+            in.meshHeight = outputHeight;
+        } else {
+            in.depthWidth = outputWidth;
+            in.depthHeight = outputHeight;
+        }
+    }
     return in;
+}
+
+void Screens::inputsChanged()
+{
+    platform.repaint();
 }
 
 void Screens::produceImageButtonClicked()

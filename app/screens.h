@@ -96,6 +96,13 @@ public:
     ImageButton button_produce;
     ImageButton button_save;
 
+    // How the image tab's stereogram is made, and its size: 0 x 0 follows the
+    // design's rule (the editor's size for a mesh, the picture's own for a
+    // depth picture).
+    StereogramSettings settings;
+    int outputWidth = 0;
+    int outputHeight = 0;
+
     // Selects a tab: what it shows and which buttons it enables.
     void setState(int state);
     // Lays tabs, buttons, bar, editor, pane and background out for a root of
@@ -112,6 +119,10 @@ public:
     FileResult openPattern(const std::string& path);
     // The inputs of a production from the current screens.
     ProductionInput productionInput();
+    // Something the stereogram depends on changed (a setting, the size, the
+    // pattern, the depth picture or the mesh): the image tab's result is out
+    // of date.
+    void inputsChanged();
 
     // What the buttons do. Every failure is shown to the user in a message
     // box and changes nothing.
