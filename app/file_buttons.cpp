@@ -2,8 +2,8 @@
 // the user and leaves every picture, the mesh and its history as they were.
 #include <memory>
 
+#include "app/save_names.h"
 #include "app/screens.h"
-#include "base/name_ending.h"
 #include "base/translation.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
@@ -11,14 +11,35 @@
 
 namespace ovek {
 
-// The labels are translated where a dialog shows them.
-const char kModelOpenFilter[] = N_("3DS Files(*.3ds)") "\0*.3ds\0" N_("Ovek Model File(*.om)")
-    "\0*.om\0" N_("BMP Files(*.bmp)") "\0*.bmp\0"
+// The labels are translated where a dialog shows them (spelled out in full:
+// the catalogue tools read the literals). The first filter of each open
+// dialog, the one selected, lists every file that tab reads.
+const char kModelOpenFilter[] =
+    N_("Models and Depth Pictures(*.3ds;*.om;*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae;"
+       "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam)")
+    "\0*.3ds;*.om;*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae;"
+    "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam\0"
+    N_("3DS Files(*.3ds)") "\0*.3ds\0" N_("Ovek Model File(*.om)") "\0*.om\0"
+    N_("BMP Files(*.bmp)") "\0*.bmp\0"
     N_("Other Models(*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae)")
-    "\0*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae\0";
-const char kBMPFilter[] = N_("BMP Files(*.bmp)") "\0*.bmp\0";
-// The native file first: any name without another model ending is saved as it.
-const char kModelSaveFilter[] = N_("MOD Files(*.om)") "\0*.om\0" N_("OBJ Files(*.obj)")
+    "\0*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae\0"
+    N_("Pictures(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam)")
+    "\0*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam\0"
+    N_("All Files(*.*)") "\0*.*\0";
+const char kPictureOpenFilter[] =
+    N_("Pictures(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam)")
+    "\0*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam\0"
+    N_("BMP Files(*.bmp)") "\0*.bmp\0" N_("PNG Files(*.png)") "\0*.png\0"
+    N_("JPEG Files(*.jpg;*.jpeg)") "\0*.jpg;*.jpeg\0" N_("GIF Files(*.gif)") "\0*.gif\0"
+    N_("PNM Files(*.pbm;*.pgm;*.ppm;*.pnm;*.pam)") "\0*.pbm;*.pgm;*.ppm;*.pnm;*.pam\0"
+    N_("All Files(*.*)") "\0*.*\0";
+// BMP first: a name without a picture ending is saved as one.
+const char kPictureSaveFilter[] =
+    N_("BMP Files(*.bmp)") "\0*.bmp\0" N_("PNG Files(*.png)") "\0*.png\0"
+    N_("JPEG Files(*.jpg;*.jpeg)") "\0*.jpg;*.jpeg\0" N_("PPM Files(*.ppm;*.pnm)")
+    "\0*.ppm;*.pnm\0";
+// The native file first: a name without another model ending gets ".om".
+const char kModelSaveFilter[] = N_("Ovek Model File(*.om)") "\0*.om\0" N_("OBJ Files(*.obj)")
     "\0*.obj\0" N_("STL Files(*.stl)") "\0*.stl\0" N_("PLY Files(*.ply)") "\0*.ply\0";
 
 namespace {
@@ -38,12 +59,22 @@ void report(Platform& platform, const std::string& text)
     platform.showMessage("Pexolen", text.c_str());
 }
 
-}  // namespace
-
-std::string bmpSaveName(const std::string& chosen)
+// Asks for a name and writes picture under it, by its ending; false when the
+// user cancels or the file cannot be written (said to the user).
+bool savePicture(Platform& platform, const Image& picture)
 {
-    return endsWithNoCase(chosen, ".bmp") ? chosen : chosen + ".bmp";
+    const char* chosen = platform.saveFile(trFilter(kPictureSaveFilter).c_str());
+    if (!chosen)
+        return false;
+    const PictureSaveName name = pictureSaveName(chosen);
+    if (FileResult r = writePictureFile(picture, name.format, name.path); !r) {
+        report(platform, trFormat("Cannot save '%s':\n%s", name.path, r.error));
+        return false;
+    }
+    return true;
 }
+
+}  // namespace
 
 FileResult Screens::openOnModelTab(const std::string& path)
 {
@@ -53,6 +84,7 @@ FileResult Screens::openOnModelTab(const std::string& path)
         if (!opened)
             return opened;
         modelEdit.initHistory();
+        meshAsSaved.take(model3D);
         modelType = MODEL_TYPE_3D;
     } else {
         if (FileResult r = replacePicture(platform, imageModel, path); !r)
@@ -75,11 +107,17 @@ void Screens::openFileButtonClicked()
     const bool model = main_state == MAIN_STATE_MODEL;
     if (!model && main_state != MAIN_STATE_PATTERN)
         return;
-    const std::string filter = trFilter(model ? kModelOpenFilter : kBMPFilter);
+    const std::string filter = trFilter(model ? kModelOpenFilter : kPictureOpenFilter);
     const char* chosen = platform.loadFile(filter.c_str());
     if (!chosen)
         return;
     const std::string path = chosen;
+    // A depth picture leaves the mesh alone; a model replaces it.
+    if (model && modelKindOf(path) != ModelKind::None &&
+        !keepMeshEdits(trFormat("The model has changes that are not saved.\n"
+                                "Save them before opening '%s'?",
+                                path)))
+        return;
     const FileResult r = model ? openOnModelTab(path) : openPattern(path);
     if (!r) {
         report(platform, trFormat("Cannot open '%s':\n%s", path, r.error));
@@ -89,26 +127,41 @@ void Screens::openFileButtonClicked()
     }
 }
 
+bool Screens::saveResult()
+{
+    const Image* result = imagePane.getImage();
+    if (!result || !savePicture(platform, *result))
+        return false;
+    resultUnsaved = false;
+    return true;
+}
+
+bool Screens::saveMesh()
+{
+    const char* chosen = platform.saveFile(trFilter(kModelSaveFilter).c_str());
+    if (!chosen)
+        return false;
+    const std::string path = modelSaveName(chosen);
+    if (FileResult r = saveModelFile(path, model3D); !r) {
+        report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
+        return false;
+    }
+    meshAsSaved.take(model3D);
+    return true;
+}
+
 void Screens::saveFileButtonClicked()
 {
     if (main_state == MAIN_STATE_IMAGE) {
-        const Image* result = imagePane.getImage();
-        if (!result)
-            return;
-        const char* chosen = platform.saveFile(trFilter(kBMPFilter).c_str());
-        if (!chosen)
-            return;
-        const std::string path = bmpSaveName(chosen);
-        if (FileResult r = result->writeBMPFile(path); !r)
-            report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
+        saveResult();
     } else if (main_state == MAIN_STATE_MODEL) {
-        // The mesh, even while the tab shows a depth picture.
-        const char* chosen = platform.saveFile(trFilter(kModelSaveFilter).c_str());
-        if (!chosen)
-            return;
-        const std::string path = chosen;
-        if (FileResult r = saveModelFile(path, model3D); !r)
-            report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
+        // What the tab shows: the depth picture, or the mesh.
+        if (modelType == MODEL_TYPE_IMAGE) {
+            if (const Image* depth = imageModel.getImage())
+                savePicture(platform, *depth);
+        } else {
+            saveMesh();
+        }
     }
 }
 

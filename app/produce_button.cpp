@@ -45,6 +45,7 @@ void Screens::produceImageButtonClicked()
         return;
     }
     imagePane.setImage(std::move(result));   // the previous result is freed
+    resultUnsaved = true;   // the user asked for it: closing asks first
     setState(MAIN_STATE_IMAGE);
 }
 

@@ -72,12 +72,15 @@ Screens::Screens(Platform& owner, PaneRenderer& renderer) : platform(owner)
     };
     windowSizeChanged(0, 0, root->getWidth(), root->getHeight());
     setState(MAIN_STATE_PATTERN);
+    meshAsSaved.take(model3D);   // the demo mesh is nobody's work yet
+    platform.closeRequested = [this] { return mayClose(); };
 }
 
 Screens::~Screens()
 {
     Component* root = platform.getRootComponent();
     root->boundsChangedListener = nullptr;
+    platform.closeRequested = nullptr;
     auto& listeners = root->eventListeners;
     listeners.erase(std::remove(listeners.begin(), listeners.end(), this), listeners.end());
     for (Component* c : {static_cast<Component*>(&backPane), static_cast<Component*>(&patternPane),

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/mesh_snapshot.h"
 #include "base/file_result.h"
 #include "editor/editable3d.h"
 #include "editor/model_edit.h"
@@ -34,13 +35,12 @@ std::string busyTitle();
 extern const char* const kHomePage;
 
 // Dialog filters: label and pattern pairs, each NUL-terminated, ending with "".
+// Open on the model tab and on the pattern tab, save of a picture (a result
+// or a depth picture) and of the mesh.
 extern const char kModelOpenFilter[];
-extern const char kBMPFilter[];
+extern const char kPictureOpenFilter[];
+extern const char kPictureSaveFilter[];
 extern const char kModelSaveFilter[];
-
-// The name a result is saved under: ".bmp" is appended unless the name
-// already ends in it (any letter case).
-std::string bmpSaveName(const std::string& chosen);
 
 // Runs a program found on the search path with its arguments, each passed
 // as it stands (no shell), on a thread of its own; returns at once.
@@ -131,6 +131,26 @@ public:
     void produceImageButtonClicked();
     // The background picture: opens the help page.
     void linkToOvek();
+
+    // --- Save by name, and no lost work (file_buttons.cpp, unsaved_work.cpp) ---
+    MeshSnapshot meshAsSaved;     // the mesh as last opened or saved
+    bool resultUnsaved = false;   // the user produced the image tab's result and did not save it
+    // Whether saving the mesh would write something other than what was last
+    // opened or saved.
+    bool meshEdited() const;
+    // Before the mesh is replaced: when it was edited, asks question (save,
+    // discard, cancel). True when the caller may go on: nothing to keep,
+    // discarded, or saved.
+    bool keepMeshEdits(const std::string& question);
+    // The close request: asks about an edited mesh and then an unsaved result;
+    // true when the window may close. A cancel, or a save cancelled or
+    // failed, keeps it open.
+    bool mayClose();
+    // Ask for a name and save the result (by its picture ending, BMP
+    // otherwise) or the mesh (".om" added without a model ending); false when
+    // cancelled or failed (said to the user).
+    bool saveResult();
+    bool saveMesh();
 
     // Clicks (mouse-ups) on the tabs, the three buttons and the background.
     void mouseUp(int x, int y, int button, EventObject* source, int dx, int dy, bool dragged,

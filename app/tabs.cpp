@@ -40,7 +40,9 @@ void Screens::setState(int state)
     imageModel.setVisible(state == MAIN_STATE_MODEL && modelType == MODEL_TYPE_IMAGE);
 
     button_open.setEnabled(state != MAIN_STATE_IMAGE);
-    button_save.setEnabled(state != MAIN_STATE_PATTERN);
+    // Nothing to save before the first result.
+    button_save.setEnabled(state == MAIN_STATE_MODEL ||
+                           (state == MAIN_STATE_IMAGE && imagePane.getImage()));
     platform.repaint();
 }
 

@@ -22,7 +22,7 @@ void closeRequested(Fl_Widget*, void* windows)
     // not for closing.
     if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
         return;
-    static_cast<FltkWindowSystem*>(windows)->close();
+    static_cast<FltkWindowSystem*>(windows)->requestClose();
 }
 
 // The modifier keys of the event being handled, as the X server reported them.
@@ -113,6 +113,21 @@ void FltkWindowSystem::showMessage(const char* title, const char* text)
     fl_message_font(cjkFont(), 14);   // file names may be Chinese
     fl_close = tr("Close");
     fl_alert("%s", text ? text : "");
+}
+
+int FltkWindowSystem::askQuestion(const char* title, const char* text,
+                                  const std::vector<std::string>& answers)
+{
+    if (answers.empty() || answers.size() > 3)
+        return -1;
+    fl_message_title(title ? title : "");
+    fl_message_font(cjkFont(), 14);   // file names may be Chinese
+    const char* b[3] = {nullptr, nullptr, nullptr};
+    for (size_t i = 0; i < answers.size(); ++i)
+        b[i] = answers[i].c_str();
+    // The first answer is the rightmost button and what Escape and closing the
+    // box give; the second is the default, taken by Return.
+    return fl_choice("%s", b[0], b[1], b[2], text ? text : "");
 }
 
 NativePane3D* FltkWindowSystem::createPane3D(int x, int y, int w, int h)
@@ -219,6 +234,19 @@ bool FltkWindowSystem::key(int fltkKey, bool pressed)
         panes_.front()->makeCurrent();
     dispatchKeyMessage(platform_, vk, pressed, modsNow());
     return true;
+}
+
+void FltkWindowSystem::requestClose()
+{
+    // Asking may show dialogs with loops of their own, in which a second
+    // close request can arrive: it is not asked again.
+    if (asking_)
+        return;
+    asking_ = true;
+    const bool may = platform_.mayClose();
+    asking_ = false;
+    if (may)
+        close();
 }
 
 void FltkWindowSystem::close()

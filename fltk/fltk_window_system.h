@@ -40,6 +40,8 @@ public:
     int asyncKeyState(int key) override;
     void showMessage(const char* title, const char* text) override;
     NativePane3D* createPane3D(int x, int y, int w, int h) override;
+    int askQuestion(const char* title, const char* text,
+                    const std::vector<std::string>& answers) override;
 
     // The root area fills the main window's client area; the platform's back
     // buffer follows it, unless a side is 60 pixels or less, or over 9999,
@@ -62,7 +64,10 @@ public:
     void mouse(int event, int button, int x, int y);
     // A key press or release; FLTK's key number. False for keys without a code.
     bool key(int fltkKey, bool pressed);
-    // Called when the user closes the main window.
+    // Called when the user closes the main window: closes it once the
+    // platform's closeRequested agrees.
+    void requestClose();
+    // Closes the main window; run returns.
     void close();
 
 private:
@@ -72,6 +77,7 @@ private:
     std::vector<GlPane*> panes_;      // children of main_
     ToolTip tip_;
     bool closed_ = false;
+    bool asking_ = false;   // requestClose is waiting for an answer
     std::unique_ptr<Fl_RGB_Image> icon_;   // kept while the window shows it
 };
 

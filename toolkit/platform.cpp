@@ -24,6 +24,7 @@ void Platform::reset()
     tooltipShown = false;
     tooltipBalance = 0;
     fileName.clear();
+    closeRequested = nullptr;
     windows = nullptr;
     rootGraphics.reset();
     rootImage.reset();
@@ -68,6 +69,17 @@ void Platform::showMessage(const char* title, const char* text)
         windows->showMessage(title, text);
     else
         std::fprintf(stderr, "%s: %s\n", title, text);
+}
+
+int Platform::askQuestion(const char* title, const char* text,
+                          const std::vector<std::string>& answers)
+{
+    return windows ? windows->askQuestion(title, text, answers) : -1;
+}
+
+bool Platform::mayClose()
+{
+    return !closeRequested || closeRequested();
 }
 
 void Platform::eventBegin()

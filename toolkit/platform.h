@@ -3,6 +3,7 @@
 // MYPLAT: it owns the root component, the back buffer (the root image) with its
 // drawing context, the list of components that show native child windows, the
 // file dialogs, the tooltip and the title.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ public:
     std::string fileName;                     // path chosen in the last file dialog
     bool tooltipShown = false;                // a tooltip exists
     int tooltipBalance = 0;                   // shows minus hides in the current event bracket
+    // Asked when the user closes the main window: false keeps it open. Null:
+    // the window closes.
+    std::function<bool()> closeRequested;
 
     // Binds to the window system (null detaches) and always makes a blank back
     // buffer of width x height.
@@ -49,6 +53,11 @@ public:
     void setTitle(const char* title);
     // A message box (UTF-8); without a window system one line on standard error.
     void showMessage(const char* title, const char* text);
+    // A question with up to three answers (the first: the box was closed);
+    // the index of the answer, -1 without a window system or a box.
+    int askQuestion(const char* title, const char* text, const std::vector<std::string>& answers);
+    // Whether the main window may close now: closeRequested's answer.
+    bool mayClose();
 
     // Tooltips: a bracket around one mouse-move record. showToolTip with a
     // text shows it (replacing any tooltip), with null or "" counts a removal;

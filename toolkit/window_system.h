@@ -43,6 +43,19 @@ public:
     // program's OpenGL context current; kept by the window system for the rest
     // of the run. Null when it cannot be made.
     virtual NativePane3D* createPane3D(int x, int y, int w, int h) = 0;
+
+    // --- Questions before work is lost (save / discard / cancel) ---
+    // A modal question over the main window with up to three answers; the
+    // first is the one that closing the box or Escape gives. The index of the
+    // answer chosen, or -1 when no box can be shown.
+    virtual int askQuestion(const char* title, const char* text,
+                            const std::vector<std::string>& answers)
+    {
+        (void)title;
+        (void)text;
+        (void)answers;
+        return -1;
+    }
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

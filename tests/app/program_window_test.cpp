@@ -62,7 +62,7 @@ protected:
     {
         if (child > 0) {
             if (window)
-                xscreen::askToClose(display, window);
+                closeDiscardingWork();
             EXPECT_EQ(xscreen::waitForExit(child, 30), 0)
                 << "the program did not end well when its window was closed\n"
                 << testutil::readFile(dir.file("err"));
@@ -173,6 +173,36 @@ protected:
         for (uint32_t p : part.pixels)
             lit += (p >> 16) == 0xFF && (p >> 8 & 0xFF) < 0xC0 && (p & 0xFF) < 0x40;
         return lit > 100;
+    }
+
+    // The question the program asks before work is lost, or 0 when none
+    // shows within seconds.
+    Window question(double seconds)
+    {
+        Window q = 0;
+        waitUntil([&] { return (q = windowTitled(display, "Pexolen")) != 0; }, seconds);
+        return q;
+    }
+
+    // Presses a key in the question box and waits until it is gone.
+    void answerQuestion(Window q, const std::string& keys)
+    {
+        usleep(300000);   // until it takes keys
+        ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(q) + " 5 5 key " + keys));
+        EXPECT_TRUE(waitUntil([&] { return windowTitled(display, "Pexolen") == 0; }));
+    }
+
+    // Closes the window as a user does; work a test left unsaved is
+    // discarded when the program asks (the question's third answer).
+    void closeDiscardingWork()
+    {
+        xscreen::askToClose(display, window);
+        for (int asked = 0; asked < 2; ++asked) {
+            const Window q = question(3);
+            if (!q)
+                break;
+            answerQuestion(q, "shift+Tab space");
+        }
     }
 
     // Answers FLTK's file chooser, titled title, with a name in the
@@ -406,6 +436,50 @@ TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfI
     clickProduce();
     EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow))
         << "the image tab shows the command line's stereogram of the cube";
+}
+
+// Save by name: the typed ending chooses the format.
+TEST_F(ProgramWindow, SavingAsPNGWritesThePictureAsAPNG)
+{
+    const testutil::Outcome cli =
+        testutil::pexolen("produce --size 866x553 -o " + dir.file("cli.png"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    clickProduce();
+    ASSERT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.png"))); }, kSlow));
+    clickSave();
+    answerDialog("Save", "x.png");
+    EXPECT_TRUE(waitUntil([&] {
+        return testutil::readFile(dir.file("work/x.png")).rfind("\x89PNG\r\n", 0) == 0;
+    })) << "x.png is a PNG";
+    EXPECT_FALSE(std::filesystem::exists(dir.file("work/x.png.bmp")));
+    EXPECT_EQ(pictureOf(dir.file("work/x.png")).pixels, pictureOf(dir.file("cli.png")).pixels);
+}
+
+// No lost work: the close button over an edited mesh asks, and cancel keeps
+// the window and the edit.
+TEST_F(ProgramWindow, ClosingWithAnEditedMeshAsksAndCancelKeepsTheWindowOpen)
+{
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    // Select every point and remove them: the pane empties.
+    ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(window) +
+                                 " 20 300 key ctrl+a Delete"));
+    ASSERT_TRUE(waitUntil([&] { return !meshShown(); })) << "the mesh was not removed";
+
+    xscreen::askToClose(display, window);
+    const Window q = question(20);
+    ASSERT_NE(q, 0u) << "closing over an edited mesh did not ask";
+    answerQuestion(q, "Escape");
+    usleep(500000);
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, WNOHANG), 0) << "the program ended after cancel";
+    XWindowAttributes a;
+    EXPECT_TRUE(XGetWindowAttributes(display, window, &a) && a.map_state == IsViewable);
+    clickPatternTab();
+    clickModelTab();
+    usleep(500000);
+    EXPECT_FALSE(meshShown()) << "the edit is kept";
+    // TearDown closes it again, discarding the edit when asked.
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ protected:
     void SetUp() override
     {
         MYPLAT.setSize(866, 591);
-        ASSERT_TRUE(openModelFile(kDemo + "demo.3ds", &screens->model3D));
+        ASSERT_TRUE(screens->openOnModelTab(kDemo + "demo.3ds"));
         ASSERT_TRUE(screens->openPattern(kDemo + "pattern.bmp"));
         screens->modelType = MODEL_TYPE_3D;
         screens->setState(MAIN_STATE_PATTERN);
@@ -143,12 +143,13 @@ TEST_F(ScreensTest, EachTabShowsItsScreenAndEnablesItsButtons)
         bool openEnabled;
         bool saveEnabled;
     };
+    screens->imagePane.setImage(nullptr);   // no result yet: nothing to save
     const Row rows[] = {
         {&screens->modelMenu, MODEL_TYPE_3D, MAIN_STATE_MODEL, "e3", true, true},
-        {&screens->imageMenu, MODEL_TYPE_3D, MAIN_STATE_IMAGE, "i", false, true},
+        {&screens->imageMenu, MODEL_TYPE_3D, MAIN_STATE_IMAGE, "i", false, false},
         {&screens->patternMenu, MODEL_TYPE_3D, MAIN_STATE_PATTERN, "p", true, false},
         {&screens->modelMenu, MODEL_TYPE_IMAGE, MAIN_STATE_MODEL, "d", true, true},
-        {&screens->imageMenu, MODEL_TYPE_IMAGE, MAIN_STATE_IMAGE, "i", false, true},
+        {&screens->imageMenu, MODEL_TYPE_IMAGE, MAIN_STATE_IMAGE, "i", false, false},
         {&screens->patternMenu, MODEL_TYPE_IMAGE, MAIN_STATE_PATTERN, "p", true, false},
     };
     for (const Row& r : rows) {
@@ -217,17 +218,6 @@ TEST(Pictures, AMissingOrBrokenPictureStaysEmptyAndIsNamedOnce)
         << err;
 }
 
-TEST(SaveName, ResultsAreSavedAsBMP)
-{
-    const std::pair<const char*, const char*> rows[] = {
-        {"out", "out.bmp"},   {"OUT.BMP", "OUT.BMP"}, {"a.bm", "a.bm.bmp"},
-        {"x.Bmp", "x.Bmp"},   {"bmp", "bmp.bmp"},     {"/d/.bmp", "/d/.bmp"},
-        {"a.bmp.om", "a.bmp.om.bmp"},
-    };
-    for (const auto& [chosen, saved] : rows)
-        EXPECT_EQ(bmpSaveName(chosen), saved) << chosen;
-}
-
 TEST_F(ScreensTest, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
 {
     std::filesystem::copy_file(kDemo + "demo.3ds", dir.file("cube.3DS"));
@@ -264,7 +254,7 @@ TEST_F(ScreensTest, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
     click(screens->modelMenu);
     for (const Row& r : rows) {
         SCOPED_TRACE(r.file);
-        ASSERT_TRUE(openModelFile(kDemo + "demo.3ds", &screens->model3D));
+        ASSERT_TRUE(screens->openOnModelTab(kDemo + "demo.3ds"));
         // Start from the other depth source, so that any switch shows.
         screens->modelType = r.type == MODEL_TYPE_3D ? MODEL_TYPE_IMAGE : MODEL_TYPE_3D;
         screens->setState(MAIN_STATE_MODEL);
@@ -274,12 +264,11 @@ TEST_F(ScreensTest, OpenOnTheModelTabGoesByTheEndingAndAFailureChangesNothing)
         windows.calls.clear();
 
         choose(dir.file(r.file), screens->button_open);
-        EXPECT_EQ(filterLabels(),
-                  (std::vector<std::string>{
-                      "3DS Files(*.3ds) *.3ds", "Ovek Model File(*.om) *.om",
-                      "BMP Files(*.bmp) *.bmp",
-                      "Other Models(*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae) "
-                      "*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae"}));
+        EXPECT_EQ(filterLabels().front(),
+                  "Models and Depth Pictures(*.3ds;*.om;*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;"
+                  "*.fbx;*.dae;*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam) "
+                  "*.3ds;*.om;*.obj;*.stl;*.ply;*.gltf;*.glb;*.off;*.fbx;*.dae;*.bmp;*.png;"
+                  "*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam");
         EXPECT_EQ(meshPoints(), r.points);
         if (r.opens) {
             EXPECT_TRUE(messages().empty());
@@ -346,7 +335,9 @@ TEST_F(ScreensTest, OpenOnThePatternTabReplacesThePatternOnlyWithAPicture)
     testutil::writeFile(dir.file("bad.bmp"), "BM");
 
     choose(dir.file("red.bmp"), screens->button_open);
-    EXPECT_EQ(filterLabels(), (std::vector<std::string>{"BMP Files(*.bmp) *.bmp"}));
+    EXPECT_EQ(filterLabels().front(),
+              "Pictures(*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam) "
+              "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.pbm;*.pgm;*.ppm;*.pnm;*.pam");
     const Image* pattern = screens->patternPane.getImage();
     EXPECT_EQ(pattern->pixels, red.pixels);
 
@@ -402,7 +393,6 @@ TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
         EXPECT_EQ(screens->imagePane.height, r.height);
 
         choose(dir.file(r.saveAs), screens->button_save);
-        EXPECT_EQ(filterLabels(), (std::vector<std::string>{"BMP Files(*.bmp) *.bmp"}));
         const testutil::Outcome cli = testutil::pexolen(r.cli + " -o " + dir.file("cli.bmp"));
         ASSERT_EQ(cli.status, 0) << cli.err;
         const std::string ours = testutil::readFile(dir.file(r.saved));
@@ -419,15 +409,15 @@ TEST_F(ScreensTest, FailedSavesAreReported)
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_NE(messages()[0].find("Cannot save '" + nowhere + "'"), std::string::npos);
 
-    // The model tab saves the mesh as it is, with the name as chosen.
+    // The model tab saves the mesh as it is, as the program's own file.
     click(screens->modelMenu);
     windows.calls.clear();
     choose(dir.file("mesh"), screens->button_save);
     EXPECT_EQ(filterLabels(),
-              (std::vector<std::string>{"MOD Files(*.om) *.om", "OBJ Files(*.obj) *.obj",
+              (std::vector<std::string>{"Ovek Model File(*.om) *.om", "OBJ Files(*.obj) *.obj",
                                         "STL Files(*.stl) *.stl", "PLY Files(*.ply) *.ply"}));
     Component3D saved;
-    ASSERT_TRUE(loadModel(dir.file("mesh").c_str(), &saved));
+    ASSERT_TRUE(loadModel(dir.file("mesh.om").c_str(), &saved));
     EXPECT_EQ(saved.points.size(), screens->model3D.points.size());
     choose(dir.file("missing/mesh.om"), screens->button_save);
     EXPECT_EQ(messages().size(), 1u);

@@ -83,8 +83,15 @@ TEST(WindowTexts, EveryTextTheWindowShowsComesFromTheCatalogue)
     click(screens->button_open);
     setenv("PATH", dir.path().c_str(), 1);   // no xdg-open
     openHelp(MYPLAT);
+    // Closing over an edited mesh and then over the unsaved result: both
+    // questions, each cancelled, with their answers.
+    screens->model3D.points.back()->x += 1;
+    EXPECT_FALSE(MYPLAT.mayClose());
+    shown.insert(shown.end(), windows.lastAnswers.begin(), windows.lastAnswers.end());
+    screens->model3D.points.back()->x -= 1;
+    EXPECT_FALSE(MYPLAT.mayClose());
 
-    int titles = 0, messages = 0;
+    int titles = 0, messages = 0, questions = 0;
     for (const std::string& call : windows.calls) {
         if (call.rfind("title ", 0) == 0) {
             shown.push_back(call.substr(6));
@@ -94,10 +101,14 @@ TEST(WindowTexts, EveryTextTheWindowShowsComesFromTheCatalogue)
             ++messages;
         } else if (call.rfind("tip+ ", 0) == 0) {
             shown.push_back(call.substr(5));
+        } else if (call.rfind("question Pexolen: ", 0) == 0) {
+            shown.push_back(call.substr(18));
+            ++questions;
         }
     }
     EXPECT_EQ(titles, 2);
     EXPECT_EQ(messages, 5) << "two opens and two saves failed, the help page did not open";
+    EXPECT_EQ(questions, 2);
     for (const std::string& text : shown)
         EXPECT_TRUE(translated(text)) << "not from the catalogue: \"" << text << "\"";
 }

@@ -12,12 +12,18 @@ namespace faketk {
 class FakeWindowSystem : public ovek::WindowSystem {
 public:
     RecordingSurface window{900, 700};
-    // "tip+ TEXT", "tip-", "title TEXT", "open", "save", "message TITLE: TEXT"
+    // "tip+ TEXT", "tip-", "title TEXT", "open", "save", "message TITLE: TEXT",
+    // "question TITLE: TEXT"
     std::vector<std::string> calls;
     bool tooltipOpen = false;
     std::vector<ovek::FileFilter> lastFilters;
     std::string dialogAnswer;                // empty: the user cancels
+    std::vector<std::string> dialogAnswers;  // answered in turn before dialogAnswer
     std::set<int> keysHeld;
+    // Questions: the answers given, in turn (an index into the answers
+    // offered); none left: the box is closed (answer 0).
+    std::vector<int> questionAnswers;
+    std::vector<std::string> lastAnswers;   // offered by the last question
 
     ovek::Surface* rootSurface() override { return &window; }
     void createToolTip(const char* text) override
@@ -37,7 +43,11 @@ public:
         calls.push_back(kind == ovek::FileDialogKind::Open ? "open" : "save");
         lastFilters = filters;
         path = dialogAnswer;
-        return !dialogAnswer.empty();
+        if (!dialogAnswers.empty()) {
+            path = dialogAnswers.front();
+            dialogAnswers.erase(dialogAnswers.begin());
+        }
+        return !path.empty();
     }
     int asyncKeyState(int key) override { return keysHeld.count(key) ? 0x8000 : 0; }
     void showMessage(const char* title, const char* text) override
@@ -45,6 +55,17 @@ public:
         calls.push_back(std::string("message ") + title + ": " + text);
     }
     ovek::NativePane3D* createPane3D(int, int, int, int) override { return nullptr; }
+    int askQuestion(const char* title, const char* text,
+                    const std::vector<std::string>& answers) override
+    {
+        calls.push_back(std::string("question ") + title + ": " + text);
+        lastAnswers = answers;
+        if (questionAnswers.empty())
+            return 0;
+        const int answer = questionAnswers.front();
+        questionAnswers.erase(questionAnswers.begin());
+        return answer;
+    }
 };
 
 }  // namespace faketk
