@@ -398,8 +398,8 @@ TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
         EXPECT_EQ(shown(), "i");
         ASSERT_NE(screens->imagePane.getImage(), nullptr);
         EXPECT_NE(screens->imagePane.getImage(), previous);
-        EXPECT_EQ(screens->imagePane.width, r.width);
-        EXPECT_EQ(screens->imagePane.height, r.height);
+        EXPECT_EQ(screens->imagePane.getImage()->getWidth(), r.width);
+        EXPECT_EQ(screens->imagePane.getImage()->getHeight(), r.height);
 
         choose(dir.file(r.saveAs), screens->button_save);
         EXPECT_EQ(filterLabels(), (std::vector<std::string>{"BMP Files(*.bmp) *.bmp"}));
