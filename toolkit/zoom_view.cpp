@@ -8,7 +8,8 @@ void ZoomView::setArea(int width, int height)
 {
     areaWidth = std::max(width, 0);
     areaHeight = std::max(height, 0);
-    if (fitted)
+    // A pane grown past a zoomed-out view shows it fitted rather than smaller.
+    if (fitted || scale < std::min(fitScale(), 1.0))
         fit();
     else
         clamp();

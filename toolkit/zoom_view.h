@@ -20,8 +20,9 @@ struct ZoomView {
     double top = 0;          // picture pixels above the pane's top edge
     bool fitted = true;      // follows the pane's size (set by fit, cleared by zooming in)
 
-    // A new pane size: a fitted view fits again, any other keeps its scale
-    // and stays inside the picture.
+    // A new pane size: a fitted view fits again, and so does one now smaller
+    // than it would be fitted; any other keeps its scale and stays inside the
+    // picture.
     void setArea(int width, int height);
     // A new picture: one of the same size keeps the view (a recomputed result
     // stays where the user looked), any other is fitted.
