@@ -273,8 +273,8 @@ TEST_F(ProgramWindow, ALargeResultShowsFittedAndTheOneKeyShowsItsPixelsAsTheyAre
 {
     // A depth picture's result is at least 800 x 600: taller than the pane.
     std::filesystem::copy_file(kDemo + "depth.bmp", dir.file("work/depth.bmp"));
-    const testutil::Outcome cli = testutil::pexolen("produce --depth " + dir.file("work/depth.bmp") +
-                                                    " -o " + dir.file("cli.bmp"));
+    const testutil::Outcome cli = testutil::pexolen(
+        "produce --depth " + dir.file("work/depth.bmp") + " -o " + dir.file("cli.bmp"));
     ASSERT_EQ(cli.status, 0) << cli.err;
     const xscreen::Shot result = pictureOf(dir.file("cli.bmp"));
     ASSERT_EQ(result.height, 600);

@@ -60,7 +60,8 @@ protected:
         const uint32_t c = MYPLAT.getRootImage()->surface().get(kLeft + x, kTop + y);
         if (c == 0)
             return {};
-        return {true, int(c >> 16 & 255) | int(c & 7) << 8, int(c >> 8 & 255) | int(c >> 3 & 7) << 8};
+        return {true, int(c >> 16 & 255) | int(c & 7) << 8,
+                int(c >> 8 & 255) | int(c >> 3 & 7) << 8};
     }
 
     // The whole back buffer after a repaint.

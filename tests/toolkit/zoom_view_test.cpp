@@ -105,21 +105,4 @@ TEST(ZoomView, EveryStepOfARandomWalkKeepsTheViewOnThePicture)
     }
 }
 
-TEST(ZoomView, OneToOneAfterFitAndFitAfterOneToOne)
-{
-    ZoomView v;
-    v.setArea(100, 50);
-    v.setPicture(400, 100);   // twice too tall, four times too wide
-    EXPECT_TRUE(v.fitted);
-    EXPECT_EQ(lastShown(v, true), 99);
-    EXPECT_EQ(lastShown(v, false), 24);
-    v.toggleActualSize();
-    EXPECT_EQ(v.pictureX(0), 0);
-    EXPECT_EQ(v.pictureX(99), 99);
-    EXPECT_TRUE(v.canScroll());
-    v.toggleActualSize();
-    EXPECT_TRUE(v.fitted);
-    EXPECT_FALSE(v.canScroll());
-}
-
 }  // namespace
