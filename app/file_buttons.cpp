@@ -87,8 +87,11 @@ FileResult Screens::openOnModelTab(const std::string& path)
         meshAsSaved.take(model3D);
         modelType = MODEL_TYPE_3D;
     } else {
-        if (FileResult r = replacePicture(platform, imageModel, path); !r)
-            return r;
+        FileResult read;
+        std::unique_ptr<Image> picture(platform.createImageFromBMP(path.c_str(), &read));
+        if (!read)
+            return read;
+        imageModel.setDepthPicture(std::move(picture));
         modelType = MODEL_TYPE_IMAGE;
     }
     setState(main_state);   // the tab shows the mesh or the depth picture, as opened

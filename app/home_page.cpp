@@ -107,10 +107,14 @@ void Screens::linkToOvek()
     openHelp(platform);
 }
 
-void Screens::keyUp(int key, EventObject* source, InputMods)
+void Screens::keyUp(int key, EventObject* source, InputMods mods)
 {
     if (key == kVirtualKeyF1 && source == platform.getRootComponent())
         openHelp(platform);
+    // Zoom keys: for whichever picture the tab shows.
+    for (PictureView* v : {&imagePane, &imageModel})
+        if (source == platform.getRootComponent() && v->isVisible())
+            v->zoomKey(key, mods);
 }
 
 }  // namespace ovek

@@ -14,7 +14,9 @@ ProductionInput Screens::productionInput()
     in.mesh = &model3D;
     in.meshWidth = modelEdit.getWidth();
     in.meshHeight = modelEdit.getHeight();
-    in.depthPicture = imageModel.getImage();
+    // The grey values production reads, kept since the picture was opened.
+    in.depthGrey = imageModel.depthGrey().get();
+    in.depthPicture = in.depthGrey ? nullptr : imageModel.getImage();
     in.imageFactory = [this](int w, int h) { return platform.createImage(w, h); };
     in.settings = settings;
     if (outputWidth > 0 && outputHeight > 0) {

@@ -58,6 +58,7 @@ Screens::Screens(Platform& owner, PaneRenderer& renderer) : platform(owner)
     root->add(&modelEdit);
 
     imageModel.setVisible(false);
+    imageModel.clickThroughWhenStill = true;   // the card below answers as before
     root->add(&imageModel);
 
     initPane3D(renderer);

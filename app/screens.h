@@ -17,6 +17,7 @@
 #include "scene3d/sence3d.h"
 #include "toolkit/image_button.h"
 #include "toolkit/image_component.h"
+#include "toolkit/picture_view.h"
 #include "toolkit/platform.h"
 #include "toolkit/select_image_button.h"
 
@@ -81,8 +82,8 @@ public:
     Editable3D model3D;                    // the edited mesh
     ImageComponent backPane;               // background picture, the home-page link
     ImageComponent patternPane;            // the pattern, drawn from the top-left corner
-    ImageComponent imagePane;              // the produced stereogram
-    ImageComponent imageModel;             // the depth picture of the model tab
+    PictureView imagePane;                 // the produced stereogram, zoomed and scrolled
+    PictureView imageModel;                // the depth picture of the model tab, likewise
     ModelEdit modelEdit;                   // the model editor
     std::unique_ptr<Pane3D> view;          // the OpenGL pane, when one could be made
     Component noView;                      // in its place otherwise
@@ -155,7 +156,8 @@ public:
     // Clicks (mouse-ups) on the tabs, the three buttons and the background.
     void mouseUp(int x, int y, int button, EventObject* source, int dx, int dy, bool dragged,
                  InputMods mods = {}) override;
-    // F1 on the root opens the help page.
+    // F1 on the root opens the help page; the zoom keys go to the picture
+    // shown (the result or the depth picture).
     void keyUp(int key, EventObject* source, InputMods mods = {}) override;
 
 private:

@@ -21,6 +21,8 @@ constexpr LayoutPlace kLayout[] = {
     {1, -160, 1, -38, 0, 25, 0, 38},   // save button
     {0, 0, 0, 38, 1, 0, 1, -76},       // 3D pane
     {0, 0, 0, 0, 1, 0, 1, -38},        // model editor
+    {0, 0, 0, 0, 1, 0, 1, -38},        // result view: above the bar
+    {0, 0, 0, 0, 1, 0, 1, -38},        // depth picture view: likewise
 };
 
 }  // namespace
@@ -50,7 +52,8 @@ void Screens::windowSizeChanged(int, int, int width, int height)
 {
     Component* const layoutOrder[] = {&patternMenu, &modelMenu,      &imageMenu,
                                       &bottomBarComponent, &button_open, &button_produce,
-                                      &button_save, pane3D,          &modelEdit};
+                                      &button_save, pane3D,          &modelEdit,
+                                      &imagePane,   &imageModel};
     static_assert(std::size(kLayout) == sizeof(layoutOrder) / sizeof(layoutOrder[0]));
     for (size_t i = 0; i < std::size(kLayout); ++i) {
         const LayoutPlace& p = kLayout[i];

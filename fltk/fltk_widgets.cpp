@@ -60,6 +60,10 @@ int MainWindow::handle(int event)
         windows_.mouse(event, Fl::event_button(), Fl::event_x(), Fl::event_y());
         return 1;
     }
+    if (event == FL_MOUSEWHEEL) {
+        windows_.wheel(Fl::event_x(), Fl::event_y(), Fl::event_dy());
+        return 1;
+    }
     if (isKeyEvent(event))
         return handleKey(windows_, event);
     // Taking the pointer and the focus brings the moves and the keys here.
@@ -157,6 +161,10 @@ int GlPane::handle(int event)
 {
     if (isMouseEvent(event)) {
         windows_.mouse(event, Fl::event_button(), Fl::event_x() + x(), Fl::event_y() + y());
+        return 1;
+    }
+    if (event == FL_MOUSEWHEEL) {
+        windows_.wheel(Fl::event_x() + x(), Fl::event_y() + y(), Fl::event_dy());
         return 1;
     }
     if (isKeyEvent(event))

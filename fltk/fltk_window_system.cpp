@@ -221,6 +221,15 @@ void FltkWindowSystem::mouse(int event, int button, int x, int y)
     dispatchMouseMessage(platform_, m, x, y, modsNow());
 }
 
+void FltkWindowSystem::wheel(int x, int y, int steps)
+{
+    if (steps == 0)
+        return;   // a sideways wheel: nothing uses it
+    if (!panes_.empty())
+        panes_.front()->makeCurrent();
+    dispatchWheelMessage(platform_, x, y, steps, modsNow());
+}
+
 bool FltkWindowSystem::key(int fltkKey, bool pressed)
 {
     const int vk = virtualKeyOf(fltkKey);

@@ -62,6 +62,9 @@ public:
 
     // A mouse record at (x, y) in root-area pixels; event is FLTK's.
     void mouse(int event, int button, int x, int y);
+    // The wheel turned steps notches (FLTK's vertical amount) over (x, y) in
+    // root-area pixels.
+    void wheel(int x, int y, int steps);
     // A key press or release; FLTK's key number. False for keys without a code.
     bool key(int fltkKey, bool pressed);
     // Called when the user closes the main window: closes it once the

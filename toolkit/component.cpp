@@ -58,6 +58,21 @@ bool Component::fireMouseEvent(int x, int y, int button, int type, InputMods mod
     return EventObject::fireMouseEvent(x, y, button, type, mods);
 }
 
+bool Component::fireMouseWheelEvent(int x, int y, int steps, InputMods mods)
+{
+    if (!enabled || !visible)
+        return false;
+    // A listener may change the tree: re-check the index.
+    for (size_t i = children.size(); i-- > 0;) {
+        if (i >= children.size())
+            continue;
+        Component* child = children[i];
+        if (child->fireMouseWheelEvent(x - child->left, y - child->top, steps, mods))
+            return true;
+    }
+    return EventObject::fireMouseWheelEvent(x, y, steps, mods);
+}
+
 bool Component::isPointIn(int x, int y)
 {
     return x >= 0 && x < width && y >= 0 && y < height;

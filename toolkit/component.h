@@ -47,6 +47,9 @@ public:
     // the component's own handling, with the type it received; returns its
     // result.
     bool fireMouseEvent(int x, int y, int button, int type, InputMods mods = {}) override;
+    // The wheel goes to the topmost visible child under the point, in its
+    // frame, and only to it; to this component when no child takes it.
+    bool fireMouseWheelEvent(int x, int y, int steps, InputMods mods = {}) override;
     // 0 <= x < width and 0 <= y < height, in the own frame.
     bool isPointIn(int x, int y) override;
     // Stores the rectangle; fires boundsChangedListener only when a value

@@ -35,6 +35,8 @@ public:
     virtual void mouseDrag(int, int, int, int, int, int, EventObject*, InputMods = {}) {}
     virtual void keyDown(int, EventObject*, InputMods = {}) {}
     virtual void keyUp(int, EventObject*, InputMods = {}) {}
+    // The wheel at (x, y): steps notches, negative away from the user (up).
+    virtual void mouseWheel(int, int, int, EventObject*, InputMods = {}) {}
 };
 
 }  // namespace ovek

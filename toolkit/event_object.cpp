@@ -96,6 +96,15 @@ void EventObject::fireKeyEvent(int key, int state, InputMods mods)
     }
 }
 
+bool EventObject::fireMouseWheelEvent(int x, int y, int steps, InputMods mods)
+{
+    if (!enabled || !visible || !isPointIn(x, y))
+        return false;
+    recordMods = mods;
+    notifyListeners(eventListeners, &EventListener::mouseWheel, x, y, steps, this, recordMods);
+    return true;
+}
+
 bool EventObject::isPointIn(int, int)
 {
     return false;

@@ -72,6 +72,10 @@ public:
     // KEY_DOWN runs the key-down lists, KEY_UP the key-up lists, other states
     // nothing. Ignores visible and enabled.
     virtual void fireKeyEvent(int key, int state, InputMods mods = {});
+    // The wheel turned steps notches (negative: up, away from the user) over
+    // (x, y). Goes to the EventListeners when the object is shown, enabled and
+    // the point inside; returns whether it went.
+    virtual bool fireMouseWheelEvent(int x, int y, int steps, InputMods mods = {});
     // This class has no area.
     virtual bool isPointIn(int x, int y);
 };

@@ -47,6 +47,15 @@ void dispatchMouseMessage(Platform& platform, MouseMessage message, int x, int y
     }
 }
 
+void dispatchWheelMessage(Platform& platform, int x, int y, int steps, InputMods mods)
+{
+    mouse_info::x = x;
+    mouse_info::y = y;
+    mods.leftButton = platform.leftButtonDown;
+    platform.repaint();
+    platform.rootComponent.fireMouseWheelEvent(x, y, steps, mods);
+}
+
 void dispatchKeyMessage(Platform& platform, int virtualKey, bool pressed, InputMods mods)
 {
     const int k = virtualKey & 255;

@@ -17,6 +17,10 @@ enum class MouseMessage { Move, LeftDown, LeftUp, MiddleDown, MiddleUp, RightDow
 // for repainting.
 void dispatchMouseMessage(Platform& platform, MouseMessage message, int x, int y,
                           InputMods mods = {});
+// The wheel turned steps notches over (x, y) (negative: up, away from the
+// user): updates mouse_info's position and feeds the root, the record
+// carrying mods as a mouse record does. Marks the screen for repainting.
+void dispatchWheelMessage(Platform& platform, int x, int y, int steps, InputMods mods = {});
 // Updates key_info under the key's low byte and feeds the root: a press as
 // OVEK_DOWN, a release as OVEK_UP, with mods counting a modifier key's own
 // press or release. Marks the screen for repainting.

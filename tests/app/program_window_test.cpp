@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "image/image.h"
@@ -293,6 +294,77 @@ TEST_F(ProgramWindow, ResizingMovesTabsAndButtonsWithTheWindowsBottomAndRightEdg
     height = 700;
     clickModelTab();
     EXPECT_TRUE(waitUntil([&] { return meshShown(); })) << "the model tab answers where it is now";
+}
+
+// A result larger than the pane shows whole, scaled down; the 1 key shows its
+// top-left pixels as they are, a wheel notch zooms in, 1 goes back to 1:1 and
+// then to fitted.
+TEST_F(ProgramWindow, ALargeResultShowsFittedAndTheOneKeyShowsItsPixelsAsTheyAre)
+{
+    // A depth picture's result is at least 800 x 600: taller than the pane.
+    std::filesystem::copy_file(kDemo + "depth.bmp", dir.file("work/depth.bmp"));
+    const testutil::Outcome cli = testutil::pexolen(
+        "produce --depth " + dir.file("work/depth.bmp") + " -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    const xscreen::Shot result = pictureOf(dir.file("cli.bmp"));
+    ASSERT_EQ(result.height, 600);
+    const int paneH = height - 38;
+    const double s = double(paneH) / result.height;   // the larger side decides
+    const int shownW = int(result.width * s);
+
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    clickOpen();
+    answerDialog("Open", "depth.bmp");
+    usleep(500000);   // the open is done before the next click is handled
+    clickProduce();
+
+    // Each screen pixel shows a picture pixel from under it (one pixel of
+    // slack for rounding), and nothing of the picture lies beyond.
+    const auto fittedShown = [&] {
+        const xscreen::Shot look = screen(0, 0, width, paneH);
+        for (int y = 0; y < paneH; ++y)
+            for (int x = 0; x < width; ++x) {
+                const uint32_t p = look.pixels[size_t(y) * size_t(width) + size_t(x)];
+                if (x >= shownW + 2) {
+                    if (p != 0)
+                        return false;
+                    continue;
+                }
+                if (x >= shownW - 1)
+                    continue;
+                bool found = false;
+                for (int sy = std::max(0, int(y / s) - 1);
+                     !found && sy <= std::min(result.height - 1, int((y + 1) / s) + 1); ++sy)
+                    for (int sx = std::max(0, int(x / s) - 1);
+                         !found && sx <= std::min(result.width - 1, int((x + 1) / s) + 1); ++sx)
+                        found = result.pixels[size_t(sy) * size_t(result.width) + size_t(sx)] == p;
+                if (!found)
+                    return false;
+            }
+        return true;
+    };
+    EXPECT_TRUE(waitUntil(fittedShown, kSlow)) << "the result shows fitted, " << shownW << " x "
+                                               << paneH;
+
+    const std::string over = "mousemove --window " + std::to_string(window) + " 300 200 ";
+    ASSERT_TRUE(xscreen::xdotool(over + "key 1"));
+    xscreen::Shot topLeft;
+    topLeft.width = std::min(width, result.width);
+    topLeft.height = paneH;
+    for (int y = 0; y < topLeft.height; ++y)
+        for (int x = 0; x < topLeft.width; ++x)
+            topLeft.pixels.push_back(result.pixels[size_t(y) * size_t(result.width) + size_t(x)]);
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, topLeft); })) << "1:1 from the top-left corner";
+
+    // Wheel up (button 4) zooms in: the screen changes; 1 goes back to 1:1,
+    // and once more to fitted.
+    ASSERT_TRUE(xscreen::xdotool(over + "click 4"));
+    EXPECT_TRUE(waitUntil([&] { return !shows(0, 0, topLeft); })) << "the wheel zooms";
+    ASSERT_TRUE(xscreen::xdotool(over + "key 1"));
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, topLeft); })) << "1:1 again";
+    ASSERT_TRUE(xscreen::xdotool(over + "key 1"));
+    EXPECT_TRUE(waitUntil(fittedShown)) << "and 1 fits it again";
 }
 
 // Desktops match the window with the installed desktop entry by its class, and

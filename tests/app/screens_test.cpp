@@ -17,6 +17,7 @@
 #include "tests/toolkit/fake_window_system.h"
 #include "toolkit/picture_loader.h"
 #include "toolkit/platform.h"
+#include "toolkit/window_procedure.h"
 #include "tools/threeds_writer.h"
 
 using namespace ovek;
@@ -389,8 +390,8 @@ TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
         EXPECT_EQ(shown(), "i");
         ASSERT_NE(screens->imagePane.getImage(), nullptr);
         EXPECT_NE(screens->imagePane.getImage(), previous);
-        EXPECT_EQ(screens->imagePane.width, r.width);
-        EXPECT_EQ(screens->imagePane.height, r.height);
+        EXPECT_EQ(screens->imagePane.getImage()->getWidth(), r.width);
+        EXPECT_EQ(screens->imagePane.getImage()->getHeight(), r.height);
 
         choose(dir.file(r.saveAs), screens->button_save);
         const testutil::Outcome cli = testutil::pexolen(r.cli + " -o " + dir.file("cli.bmp"));
@@ -399,6 +400,58 @@ TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
         ASSERT_FALSE(ours.empty());
         EXPECT_TRUE(ours == testutil::readFile(dir.file("cli.bmp")));
     }
+}
+
+// Zoomed, scrolled and 1:1, the panes still hold the whole pictures: the
+// result saved is the command line's, and a depth picture in colour is kept
+// and produced from as it is.
+TEST_F(ScreensTest, TheSavedResultIsTheWholePictureWhateverTheZoom)
+{
+    Image colour(nullptr, 1000, 700);   // larger than the pane
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 1000; ++x)
+            colour.setColor(x, y, (x * 3 + y) & 255, (x ^ y) & 255, (y * 5 - x) & 255);
+    const std::string depth = dir.file("colour.bmp");
+    ASSERT_TRUE(colour.writeBMPFile(depth));
+
+    const auto zoomAround = [&] {
+        Component* root = MYPLAT.getRootComponent();
+        root->fireKeyEvent(0x31, OVEK_DOWN);   // 1:1
+        dispatchWheelMessage(MYPLAT, 200, 150, -3);
+        dispatchMouseMessage(MYPLAT, MouseMessage::LeftDown, 200, 150);
+        dispatchMouseMessage(MYPLAT, MouseMessage::Move, 100, 90);
+        dispatchMouseMessage(MYPLAT, MouseMessage::LeftUp, 100, 90);
+        MYPLAT.repaint();
+        MYPLAT.flush();
+    };
+    click(screens->modelMenu);
+    choose(depth, screens->button_open);
+    ASSERT_EQ(screens->modelType, MODEL_TYPE_IMAGE);
+    EXPECT_TRUE(screens->imageModel.zoom.fitted);
+    zoomAround();
+    EXPECT_FALSE(screens->imageModel.zoom.fitted);
+    ASSERT_NE(screens->imageModel.getImage(), nullptr);
+    EXPECT_EQ(screens->imageModel.getImage()->pixels, colour.pixels);
+
+    click(screens->button_produce);
+    ASSERT_EQ(screens->main_state, MAIN_STATE_IMAGE);
+    EXPECT_TRUE(screens->imagePane.zoom.fitted);
+    zoomAround();
+    EXPECT_GT(screens->imagePane.zoom.scale, 1);
+    EXPECT_GT(screens->imagePane.zoom.left, 0);
+    choose(dir.file("zoomed.bmp"), screens->button_save);
+    const testutil::Outcome cli =
+        testutil::pexolen("produce --depth " + depth + " -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    const std::string ours = testutil::readFile(dir.file("zoomed.bmp"));
+    ASSERT_FALSE(ours.empty());
+    EXPECT_TRUE(ours == testutil::readFile(dir.file("cli.bmp")));
+
+    // Fitted again (0), the depth picture lets clicks through to the card.
+    click(screens->modelMenu);
+    MYPLAT.getRootComponent()->fireKeyEvent(0x30, OVEK_DOWN);
+    EXPECT_TRUE(screens->imageModel.zoom.fitted);
+    EXPECT_FALSE(screens->imageModel.isPointIn(10, 10));
 }
 
 TEST_F(ScreensTest, FailedSavesAreReported)
