@@ -3,6 +3,7 @@
 // MYPLAT: it owns the root component, the back buffer (the root image) with its
 // drawing context, the list of components that show native child windows, the
 // file dialogs, the tooltip and the title.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,11 @@ public:
     std::string fileName;                     // path chosen in the last file dialog
     bool tooltipShown = false;                // a tooltip exists
     int tooltipBalance = 0;                   // shows minus hides in the current event bracket
+
+    // Files dropped on the window, as local paths in the order given; the
+    // window system calls it, the application decides where they go. Empty:
+    // drops are refused.
+    std::function<void(const std::vector<std::string>& paths)> filesDropped;
 
     // Binds to the window system (null detaches) and always makes a blank back
     // buffer of width x height.

@@ -43,6 +43,10 @@ public:
     // program's OpenGL context current; kept by the window system for the rest
     // of the run. Null when it cannot be made.
     virtual NativePane3D* createPane3D(int x, int y, int w, int h) = 0;
+
+    // Start-up and files: the smallest root area the user may size the main
+    // window to (a hint the window manager keeps).
+    virtual void setMinimumSize(int /*width*/, int /*height*/) {}
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

@@ -45,6 +45,15 @@ public:
         calls.push_back(std::string("message ") + title + ": " + text);
     }
     ovek::NativePane3D* createPane3D(int, int, int, int) override { return nullptr; }
+
+    // Start-up: the minimum root size last asked for.
+    int minimumWidth = 0;
+    int minimumHeight = 0;
+    void setMinimumSize(int w, int h) override
+    {
+        minimumWidth = w;
+        minimumHeight = h;
+    }
 };
 
 }  // namespace faketk
