@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "app/status_note.h"
 #include "base/name_ending.h"
 #include "base/translation.h"
 #include "mesh/model_file.h"
@@ -79,14 +80,11 @@ void Screens::openFileButtonClicked()
     const char* chosen = platform.loadFile(filter.c_str());
     if (!chosen)
         return;
-    const std::string path = chosen;
-    const FileResult r = model ? openOnModelTab(path) : openPattern(path);
-    if (!r) {
-        report(platform, trFormat("Cannot open '%s':\n%s", path, r.error));
-    } else if (!r.warning.empty()) {
-        // A model cut short is shown as far as it goes, and the user told so.
-        report(platform, trFormat("Opened in part from '%s':\n%s", path, r.warning));
-    }
+    // A model cut short is shown as far as it goes, and the user told so.
+    std::vector<std::string> failures;
+    openNamed(chosen, model ? FileTarget::ModelTab : FileTarget::Pattern, failures);
+    for (const std::string& f : failures)
+        report(platform, f);
 }
 
 void Screens::saveFileButtonClicked()
@@ -99,16 +97,24 @@ void Screens::saveFileButtonClicked()
         if (!chosen)
             return;
         const std::string path = bmpSaveName(chosen);
-        if (FileResult r = result->writeBMPFile(path); !r)
+        if (FileResult r = result->writeBMPFile(path); !r) {
+            setStatusNote(failureNote(FileDeed::Saved, path));
             report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
+        } else {
+            setStatusNote(pictureNote(FileDeed::Saved, path, *result));
+        }
     } else if (main_state == MAIN_STATE_MODEL) {
         // The mesh, even while the tab shows a depth picture.
         const char* chosen = platform.saveFile(trFilter(kModelSaveFilter).c_str());
         if (!chosen)
             return;
         const std::string path = chosen;
-        if (FileResult r = saveModelFile(path, model3D); !r)
+        if (FileResult r = saveModelFile(path, model3D); !r) {
+            setStatusNote(failureNote(FileDeed::Saved, path));
             report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
+        } else {
+            setStatusNote(meshNote(FileDeed::Saved, path, model3D));
+        }
     }
 }
 

@@ -39,7 +39,7 @@ void Screens::produceImageButtonClicked()
     platform.setTitle(busyTitle().c_str());
     FileResult status;
     std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
-    platform.setTitle(mainTitle().c_str());
+    platform.setTitle(titleText().c_str());
     if (!result) {
         platform.showMessage("Pexolen", status.error.c_str());
         return;

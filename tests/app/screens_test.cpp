@@ -130,7 +130,7 @@ TEST_F(ScreensTest, StartUpShowsThePatternTabWithTheDemoPatternAndMesh)
     Component* root = MYPLAT.getRootComponent();
     EXPECT_EQ(root->getComponentAt(0), &screens->backPane);
     EXPECT_EQ(root->getComponentAt(root->getComponentCount() - 1), &screens->button_save);
-    EXPECT_STREQ(screens->button_open.tooltipText, "Open");   // no catalogue: English
+    EXPECT_STREQ(screens->button_open.tooltipText, "Open (Ctrl+O)");   // no catalogue: English
 }
 
 TEST_F(ScreensTest, EachTabShowsItsScreenAndEnablesItsButtons)
@@ -393,7 +393,8 @@ TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
         const Image* previous = screens->imagePane.getImage();
         windows.calls.clear();
         click(screens->button_produce);
-        EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), mainTitle()}));
+        // Back to the title it had, with its note on what was opened.
+        EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), screens->titleText()}));
         EXPECT_EQ(screens->main_state, MAIN_STATE_IMAGE);
         EXPECT_EQ(shown(), "i");
         ASSERT_NE(screens->imagePane.getImage(), nullptr);
