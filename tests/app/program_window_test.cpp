@@ -87,11 +87,14 @@ protected:
             envp.push_back(e.data());
         envp.push_back(nullptr);
         const std::string work = dir.file("work"), err = dir.file("err");
-        char* argv[] = {const_cast<char*>(PEXOLEN_BIN), nullptr};
+        std::vector<char*> argv = {const_cast<char*>(PEXOLEN_BIN)};
+        for (std::string& a : arguments)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
         child = fork();
         if (child == 0) {
             if (chdir(work.c_str()) == 0 && freopen(err.c_str(), "w", stderr))
-                execve(PEXOLEN_BIN, argv, envp.data());
+                execve(PEXOLEN_BIN, argv.data(), envp.data());
             _exit(127);
         }
         waitUntil([&] {
@@ -191,6 +194,8 @@ protected:
 
     // The desktop's language settings the program starts with.
     std::vector<std::string> language = {"LANG=C"};
+    // The program's arguments, as a shell or a desktop entry hands them over.
+    std::vector<std::string> arguments;
     testutil::TempDir dir;
     Display* display = nullptr;
     pid_t child = -1;
@@ -406,6 +411,101 @@ TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfI
     clickProduce();
     EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow))
         << "the image tab shows the command line's stereogram of the cube";
+}
+
+// Started as "pexolen OPTIONS FILE" (a name with a space, relative to the
+// folder it starts in): F5 makes, and Ctrl+S saves, what produce makes.
+class ProgramWithArguments : public ProgramWindow {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(dir.file("work"));
+        const testutil::Outcome made = testutil::pexolen(
+            "convert " + kDemo + "depth.bmp '" + dir.file("work/my depth.png") + "'");
+        ASSERT_EQ(made.status, 0) << made.err;
+        arguments = {"--cross-eyed", "--eye-separation", "300", "my depth.png"};
+        ProgramWindow::SetUp();
+    }
+
+    void key(const std::string& keys)
+    {
+        ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(window) +
+                                     " 20 100 key " + keys));
+    }
+};
+
+TEST_F(ProgramWithArguments, F5MakesAndCtrlSSavesWhatProduceMakesOfTheSameArguments)
+{
+    EXPECT_TRUE(waitUntil([&] { return title().find("  Opened my depth.png (640 x 480)") !=
+                                       std::string::npos; }))
+        << "the title tells what was opened: " << title();
+    const testutil::Outcome cli = testutil::pexolen(
+        "produce --cross-eyed --eye-separation 300 --depth 'my depth.png' -o '" +
+            dir.file("cli.bmp") + "'",
+        dir.file("work"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+
+    key("F5");
+    key("ctrl+s");
+    ASSERT_TRUE(waitUntil([&] { return windowTitled(display, "Save") != 0; }, kSlow))
+        << "Ctrl+S after F5 asks where to save the result";
+    answerDialog("Save", "shown.bmp");
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(dir.file("work/shown.bmp")); }));
+    EXPECT_TRUE(waitUntil([&] {
+        const xscreen::Shot ours = pictureOf(dir.file("work/shown.bmp"));
+        const xscreen::Shot theirs = pictureOf(dir.file("cli.bmp"));
+        return ours.width == theirs.width && ours.height == theirs.height &&
+               ours.pixels == theirs.pixels;
+    })) << "the window made the picture produce makes";
+    EXPECT_NE(title().find("  Saved shown.bmp (800 x 600)"), std::string::npos) << title();
+}
+
+// The window at the smallest size its window manager lets a user make it:
+// the bar's items lie apart and each click reaches its own.
+TEST_F(ProgramWindow, AtTheMinimumSizeEveryItemOfTheBarAnswers)
+{
+    XSizeHints hints{};
+    long supplied = 0;
+    // Set once the screens are built, after the window first showed.
+    ASSERT_TRUE(waitUntil([&] {
+        return XGetWMNormalHints(display, window, &hints, &supplied) &&
+               (hints.flags & PMinSize) && hints.min_width > 1;
+    }));
+    ASSERT_TRUE(xscreen::xdotool("windowsize " + std::to_string(window) + " " +
+                                 std::to_string(hints.min_width) + " " +
+                                 std::to_string(hints.min_height)));
+    width = hints.min_width;
+    height = hints.min_height;
+    EXPECT_LT(width, 866);
+    EXPECT_LT(height, 591);
+    // A tab is selected when its picture for "selected" shows at its place.
+    const auto tabShown = [&](const char* picture, int left) {
+        xscreen::Shot tab = pictureOf(std::string(PEXOLEN_SOURCE_DIR) + "/ui/tabs/en/" + picture);
+        return waitUntil([&] { return shows(left, height - 38, tab); });
+    };
+    const auto dialogAnswers = [&](const std::string& title) {
+        Window dialog = 0;
+        if (!waitUntil([&] { return (dialog = windowTitled(display, title)) != 0; }))
+            return false;
+        usleep(300000);   // until it takes keys
+        return xscreen::xdotool("mousemove --window " + std::to_string(dialog) +
+                                " 20 20 key Escape") &&
+               waitUntil([&] { return windowTitled(display, title) == 0; });
+    };
+    clickModelTab();
+    EXPECT_TRUE(tabShown("model_on.bmp", 110));
+    clickOpen();
+    EXPECT_TRUE(dialogAnswers("Open"));
+    clickSave();
+    EXPECT_TRUE(dialogAnswers("Save"));
+    clickProduce();
+    EXPECT_TRUE(tabShown("image_on.bmp", 210)) << "produce shows the image tab";
+    clickPatternTab();
+    EXPECT_TRUE(tabShown("pattern_on.bmp", 10));
+    clickTab(210, 120);
+    EXPECT_TRUE(tabShown("image_on.bmp", 210));
+    usleep(300000);
+    EXPECT_TRUE(testutil::readFile(dir.file("links")).empty()) << "no click reached the background";
 }
 
 }  // namespace
