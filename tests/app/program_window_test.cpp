@@ -10,6 +10,7 @@
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
 #include "tests/mesh/model_samples.h"
+#include "tests/fltk/x_drop.h"
 #include "tests/fltk/x_screen.h"
 
 namespace {
@@ -506,6 +507,30 @@ TEST_F(ProgramWindow, AtTheMinimumSizeEveryItemOfTheBarAnswers)
     EXPECT_TRUE(tabShown("image_on.bmp", 210));
     usleep(300000);
     EXPECT_TRUE(testutil::readFile(dir.file("links")).empty()) << "no click reached the background";
+}
+
+// Files dropped from a file manager: a picture on the pattern tab becomes the
+// pattern; on the model tab the depth picture. Escapes are undone once: the
+// name holds what would be an escape.
+TEST_F(ProgramWindow, DroppedFilesGoWhereTheTabSendsThem)
+{
+    const std::string depth = dir.file("work/my depth %41.png");
+    ASSERT_EQ(testutil::pexolen("convert " + kDemo + "depth.bmp '" + depth + "'").status, 0);
+    const std::string uri = "file://" + dir.file("work/my%20depth%20%2541.png") + "\r\n";
+    ASSERT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(kDemo + "pattern.bmp")); }));
+    const xscreen::Shot picture = pictureOf(depth);
+
+    ASSERT_TRUE(xscreen::dropFiles(display, window, 300, 200, uri)) << "the drop was refused";
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, picture); })) << "the pattern tab shows it";
+    EXPECT_NE(title().find("  Opened my depth %41.png (640 x 480)"), std::string::npos)
+        << title();
+
+    // The same picture on the model tab, over the 3D pane's own window.
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    ASSERT_TRUE(xscreen::dropFiles(display, window, width / 2, height / 2, uri));
+    EXPECT_TRUE(waitUntil([&] { return !meshShown() && shows(0, 0, picture); }))
+        << "the model tab shows the depth picture instead of the mesh";
 }
 
 }  // namespace
