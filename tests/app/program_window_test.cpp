@@ -377,7 +377,7 @@ protected:
 
 TEST_F(ProgramInLanguage, AnEnglishDesktopReadsEnglish)
 {
-    expectLook({"Stereogram maker", "Open", "tabs/en/pattern_on.bmp", "index.html"});
+    expectLook({"Stereogram maker", "Open (Ctrl+O)", "tabs/en/pattern_on.bmp", "index.html"});
 }
 
 class ProgramInChinese : public ProgramInLanguage {
@@ -391,10 +391,11 @@ protected:
 
 TEST_F(ProgramInChinese, AChineseDesktopSeesTheDesignsInterface)
 {
-    // "Ovek 出品  三维立体画制作" (by Ovek, stereogram maker), "打开" (open).
+    // "Ovek 出品  三维立体画制作" (by Ovek, stereogram maker), "打开" (open)
+    // followed by its key.
     expectLook({"Ovek \xe5\x87\xba\xe5\x93\x81  \xe4\xb8\x89\xe7\xbb\xb4\xe7\xab\x8b"
                 "\xe4\xbd\x93\xe7\x94\xbb\xe5\x88\xb6\xe4\xbd\x9c",
-                "\xe6\x89\x93\xe5\xbc\x80", "tabs/pattern_on.bmp", "index.zh.html"});
+                "\xe6\x89\x93\xe5\xbc\x80 (Ctrl+O)", "tabs/pattern_on.bmp", "index.zh.html"});
 }
 
 TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfIt)
