@@ -342,7 +342,7 @@ TEST_F(StartFiles, CtrlOCtrlSAndF5DoWhatTheirButtonsDoWhereverTheButtonIsOn)
 // others, and a click on it does what it says, not what is beside or under it.
 TEST_F(StartFiles, AtTheMinimumSizeEveryClickOnTheBarReachesItsOwnButton)
 {
-    const std::string noHelper = dir.file("empty");
+    const std::string noHelper = dir.file("empty"), path = std::getenv("PATH");
     std::filesystem::create_directories(noHelper);
     setenv("PATH", noHelper.c_str(), 1);   // the home page would be told of in a message
     for (const auto& [w, h] : {std::make_pair(kMinRootWidth, kMinRootHeight),
@@ -390,6 +390,7 @@ TEST_F(StartFiles, AtTheMinimumSizeEveryClickOnTheBarReachesItsOwnButton)
                 clickAt(x, y);
         EXPECT_TRUE(calls("message").empty()) << "a bar click opened the home page";
     }
+    setenv("PATH", path.c_str(), 1);
 }
 
 }  // namespace
