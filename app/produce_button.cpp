@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "base/translation.h"
 
 namespace ovek {
 
@@ -41,6 +42,7 @@ void Screens::produceImageButtonClicked()
     std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
     platform.setTitle(titleText().c_str());
     if (!result) {
+        setStatusNote(tr("Cannot make the stereogram"));
         platform.showMessage("Pexolen", status.error.c_str());
         return;
     }

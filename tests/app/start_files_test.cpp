@@ -256,6 +256,14 @@ TEST_F(StartFiles, WithoutArgumentsNothingChangesAndUnreadableFilesAreToldTogeth
     EXPECT_EQ(screens->imageModel.getImage()->getWidth(), 640);
     EXPECT_EQ(screens->main_state, MAIN_STATE_MODEL);
     EXPECT_EQ(screens->titleText(), startTitle + "  \xe2\x80\x94  Cannot open noise.png");
+
+    // A production refused is told in the title too, and nothing else changes.
+    screens->outputWidth = screens->outputHeight = kMaxProduceSide + 1;
+    windows.calls.clear();
+    key(kKeyF5);
+    EXPECT_EQ(calls("message").size(), 1u);
+    EXPECT_EQ(screens->titleText(), startTitle + "  \xe2\x80\x94  Cannot make the stereogram");
+    EXPECT_EQ(screens->imagePane.getImage(), nullptr);
 }
 
 // A picture dropped on the pattern tab is the pattern; everything else goes

@@ -301,51 +301,6 @@ TEST_F(WindowTest, TheBackBufferFollowsTheWindowSizeWithinLimits)
     }
 }
 
-// What FLTK hands a window that files are dropped on: the drag's events, then
-// FL_PASTE with the URI list as the event's text.
-int dropOn(Fl_Window* target, const std::string& uriList)
-{
-    std::string text = uriList;
-    Fl::e_text = text.data();
-    Fl::e_length = int(text.size());
-    const int accepted = target->handle(FL_DND_ENTER) && target->handle(FL_DND_DRAG) &&
-                         target->handle(FL_DND_RELEASE);
-    if (accepted)
-        target->handle(FL_PASTE);
-    Fl::e_text = nullptr;
-    Fl::e_length = 0;
-    return accepted;
-}
-
-TEST_F(WindowTest, FilesDroppedOnTheWindowOrThePaneReachThePlatformAsPaths)
-{
-    const std::string list = "file:///tmp/my%20depth.png\r\nfile:///tmp/car.3ds\r\n";
-    EXPECT_FALSE(dropOn(windows->mainWindow(), list)) << "refused while nobody takes drops";
-
-    std::vector<std::vector<std::string>> drops;
-    MYPLAT.filesDropped = [&](const std::vector<std::string>& paths) { drops.push_back(paths); };
-    const std::vector<std::string> paths = {"/tmp/my depth.png", "/tmp/car.3ds"};
-    EXPECT_TRUE(dropOn(windows->mainWindow(), list));
-    ASSERT_NE(showDemoMesh(), nullptr) << "no OpenGL";
-    ASSERT_FALSE(windows->panes().empty());
-    EXPECT_TRUE(dropOn(windows->panes().front(), list));
-    EXPECT_TRUE(dropOn(windows->mainWindow(), "http://example.invalid/x.png\r\n"));
-    EXPECT_EQ(drops, (std::vector<std::vector<std::string>>{paths, paths}))
-        << "a drop naming no local file reaches nobody";
-}
-
-TEST_F(WindowTest, TheMinimumSizeIsAHintTheWindowManagerGets)
-{
-    windows->setMinimumSize(580, 180);
-    XSizeHints hints{};
-    long supplied = 0;
-    XSync(fl_display, False);
-    ASSERT_TRUE(XGetWMNormalHints(fl_display, mainXid(), &hints, &supplied));
-    ASSERT_TRUE(hints.flags & PMinSize);
-    EXPECT_EQ(hints.min_width, 580);
-    EXPECT_EQ(hints.min_height, 180);
-}
-
 TEST_F(WindowTest, ClosingTheMainWindowEndsTheLoopWithStatusZero)
 {
     static Window main;
