@@ -2,18 +2,25 @@
 
 #include <cstdio>
 
+#include "app/window_options.h"
+
 namespace ovek {
 
 namespace {
 
 const char kUsage[] =
-    "Usage: pexolen [COMMAND [OPTIONS]]\n"
+    "Usage: pexolen [window] [OPTIONS] [FILE...]\n"
+    "       pexolen COMMAND [OPTIONS]\n"
     "\n"
     "Makes single-image stereograms: pictures that show a 3D shape when you look\n"
     "through them.\n"
     "\n"
     "Commands:\n"
-    "  (none)       open the window (needs a display)\n"
+    "  (none)       open the window (needs a display); with OPTIONS and FILEs\n"
+    "               ready to make their stereogram as produce would: a model or\n"
+    "               depth picture, --pattern FILE and produce's settings and\n"
+    "               --size (pexolen window --help)\n"
+    "  window       the same, needed only before a file named like a command\n"
     "  produce      make a stereogram from a model or a depth picture\n"
     "  animate      make a moving stereogram: a turning model or depth pictures\n"
     "  convert      write a picture in another format, or a model as a .om file\n"
@@ -41,6 +48,12 @@ const Command kCommands[] = {
     {"info", runInfo},
     {"produce", runProduce},
 };
+
+// Arguments that are not the window's even though they are no command.
+bool isProgramOption(const std::string& arg)
+{
+    return arg == "--version" || arg == "-v" || arg == "--help" || arg == "-h" || arg == "help";
+}
 
 std::string quotedOr(const std::string& path, const char* stream)
 {
@@ -92,6 +105,14 @@ int usageError(const std::string& message)
     return kExitUsage;
 }
 
+bool isCommandName(const std::string& arg)
+{
+    for (const Command& c : kCommands)
+        if (arg == c.name)
+            return true;
+    return isProgramOption(arg);
+}
+
 int runCommandLine(const Args& args)
 {
     if (args.empty())
@@ -102,6 +123,10 @@ int runCommandLine(const Args& args)
         return kExitOk;
     }
     // "pexolen help produce" is "pexolen produce --help".
+    if (cmd == "help" && args.size() == 2 && args[1] == "window") {
+        std::printf("%s", windowHelp());
+        return kExitOk;
+    }
     if (cmd == "help" && args.size() == 2)
         return runCommandLine({args[1], "--help"});
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {

@@ -20,6 +20,10 @@ using Args = std::vector<std::string>;
 // Runs "pexolen ARGS..." and returns the exit status.
 int runCommandLine(const Args& args);
 
+// Whether a first argument is one of the commands above, or --help,
+// --version or their short forms: all other calls open the window.
+bool isCommandName(const std::string& arg);
+
 // One function per command; args exclude the command name.
 int runAnimate(const Args& args);
 int runConvert(const Args& args);

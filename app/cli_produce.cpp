@@ -82,8 +82,8 @@ struct ProduceOptions {
     std::string pattern;     // empty: the default pattern
     std::string depth;       // depth-picture mode when set
     std::string model;       // empty: the default model
-    int width = 866;         // mesh mode picture size (the model editor's at start-up)
-    int height = 554;
+    int width = ProductionInput().meshWidth;   // mesh mode picture size (the model
+    int height = ProductionInput().meshHeight; // editor's at start-up)
     bool sizeGiven = false;
     std::string output = "stereogram.bmp";
     std::string format;      // empty: by the output's name

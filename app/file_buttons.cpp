@@ -4,6 +4,7 @@
 
 #include "app/save_names.h"
 #include "app/screens.h"
+#include "app/status_note.h"
 #include "base/translation.h"
 #include "mesh/model_file.h"
 #include "mesh/model_open.h"
@@ -60,17 +61,22 @@ void report(Platform& platform, const std::string& text)
 }
 
 // Asks for a name and writes picture under it, by its ending; false when the
-// user cancels or the file cannot be written (said to the user).
-bool savePicture(Platform& platform, const Image& picture)
+// user cancels or the file cannot be written (said to the user). The title
+// notes what happened.
+bool savePicture(Screens& screens, const Image& picture)
 {
+    Platform& platform = screens.platform;
     const char* chosen = platform.saveFile(trFilter(kPictureSaveFilter).c_str());
     if (!chosen)
         return false;
     const PictureSaveName name = pictureSaveName(chosen);
     if (FileResult r = writePictureFile(picture, name.format, name.path); !r) {
+        screens.setStatusNote(failureNote(FileDeed::Saved, name.path));
         report(platform, trFormat("Cannot save '%s':\n%s", name.path, r.error));
         return false;
     }
+    screens.setStatusNote(
+        pictureNote(FileDeed::Saved, name.path, picture.getWidth(), picture.getHeight()));
     return true;
 }
 
@@ -114,26 +120,17 @@ void Screens::openFileButtonClicked()
     const char* chosen = platform.loadFile(filter.c_str());
     if (!chosen)
         return;
-    const std::string path = chosen;
-    // A depth picture leaves the mesh alone; a model replaces it.
-    if (model && modelKindOf(path) != ModelKind::None &&
-        !keepMeshEdits(trFormat("The model has changes that are not saved.\n"
-                                "Save them before opening '%s'?",
-                                path)))
-        return;
-    const FileResult r = model ? openOnModelTab(path) : openPattern(path);
-    if (!r) {
-        report(platform, trFormat("Cannot open '%s':\n%s", path, r.error));
-    } else if (!r.warning.empty()) {
-        // A model cut short is shown as far as it goes, and the user told so.
-        report(platform, trFormat("Opened in part from '%s':\n%s", path, r.warning));
-    }
+    // A model cut short is shown as far as it goes, and the user told so.
+    std::vector<std::string> failures;
+    openNamed(chosen, model ? FileTarget::ModelTab : FileTarget::Pattern, failures);
+    for (const std::string& f : failures)
+        report(platform, f);
 }
 
 bool Screens::saveResult()
 {
     const Image* result = imagePane.getImage();
-    if (!result || !savePicture(platform, *result))
+    if (!result || !savePicture(*this, *result))
         return false;
     resultUnsaved = false;
     return true;
@@ -146,9 +143,11 @@ bool Screens::saveMesh()
         return false;
     const std::string path = modelSaveName(chosen);
     if (FileResult r = saveModelFile(path, model3D); !r) {
+        setStatusNote(failureNote(FileDeed::Saved, path));
         report(platform, trFormat("Cannot save '%s':\n%s", path, r.error));
         return false;
     }
+    setStatusNote(meshNote(FileDeed::Saved, path, model3D));
     meshAsSaved.take(model3D);
     return true;
 }
@@ -161,7 +160,7 @@ void Screens::saveFileButtonClicked()
         // What the tab shows: the depth picture, or the mesh.
         if (modelType == MODEL_TYPE_IMAGE) {
             if (const Image* depth = imageModel.getImage())
-                savePicture(platform, *depth);
+                savePicture(*this, *depth);
         } else {
             saveMesh();
         }

@@ -22,7 +22,6 @@ namespace ovek {
 
 namespace {
 
-constexpr int kVirtualKeyF1 = 0x70;
 // How long xdg-open may take to hand the page over before it counts as done:
 // desktops' openers return at once, a browser run in its place does not.
 constexpr auto kOpenerVerdict = std::chrono::milliseconds(1500);
@@ -105,16 +104,6 @@ void openHelp(Platform& platform)
 void Screens::linkToOvek()
 {
     openHelp(platform);
-}
-
-void Screens::keyUp(int key, EventObject* source, InputMods mods)
-{
-    if (key == kVirtualKeyF1 && source == platform.getRootComponent())
-        openHelp(platform);
-    // Zoom keys: for whichever picture the tab shows.
-    for (PictureView* v : {&imagePane, &imageModel})
-        if (source == platform.getRootComponent() && v->isVisible())
-            v->zoomKey(key, mods);
 }
 
 }  // namespace ovek

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/screens.h"
+#include "base/translation.h"
 
 namespace ovek {
 
@@ -41,8 +42,9 @@ void Screens::produceImageButtonClicked()
     platform.setTitle(busyTitle().c_str());
     FileResult status;
     std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
-    platform.setTitle(mainTitle().c_str());
+    platform.setTitle(titleText().c_str());
     if (!result) {
+        setStatusNote(tr("Cannot make the stereogram"));
         platform.showMessage("Pexolen", status.error.c_str());
         return;
     }

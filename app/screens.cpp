@@ -32,9 +32,10 @@ std::string busyTitle()
 
 namespace {
 
-const char kOpenTip[] = N_("Open");
-const char kProduceTip[] = N_("Make the stereogram");
-const char kSaveTip[] = N_("Save");
+// The design's tips, each followed by its key.
+const char kOpenTip[] = N_("Open (Ctrl+O)");
+const char kProduceTip[] = N_("Make the stereogram (F5)");
+const char kSaveTip[] = N_("Save (Ctrl+S)");
 
 }  // namespace
 
@@ -75,6 +76,9 @@ Screens::Screens(Platform& owner, PaneRenderer& renderer) : platform(owner)
     setState(MAIN_STATE_PATTERN);
     meshAsSaved.take(model3D);   // the demo mesh is nobody's work yet
     platform.closeRequested = [this] { return mayClose(); };
+    platform.filesDropped = [this](const std::vector<std::string>& paths) { filesDropped(paths); };
+    if (platform.windows)
+        platform.windows->setMinimumSize(kMinRootWidth, kMinRootHeight);
 }
 
 Screens::~Screens()
@@ -82,6 +86,7 @@ Screens::~Screens()
     Component* root = platform.getRootComponent();
     root->boundsChangedListener = nullptr;
     platform.closeRequested = nullptr;
+    platform.filesDropped = nullptr;
     auto& listeners = root->eventListeners;
     listeners.erase(std::remove(listeners.begin(), listeners.end(), this), listeners.end());
     for (Component* c : {static_cast<Component*>(&backPane), static_cast<Component*>(&patternPane),
@@ -208,6 +213,12 @@ void init()
 void shutDown()
 {
     screens.reset();
+}
+
+void openStartArguments(const WindowArgs& args)
+{
+    if (screens)
+        screens->openStartArguments(args);
 }
 
 }  // namespace ovek

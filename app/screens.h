@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/mesh_snapshot.h"
+#include "app/window_args.h"
 #include "base/file_result.h"
 #include "editor/editable3d.h"
 #include "editor/model_edit.h"
@@ -59,6 +60,20 @@ struct LayoutPlace {
     int widthPerWidth, width;
     int heightPerHeight, height;
 };
+
+// The smallest root the layout works in. Width: the bar's tabs end at 330 and
+// its first button starts 250 from the right edge; the editor's toolbar ends
+// at 580. Height: the background picture (180 high, centred above the bar's
+// 76 of bar and toolbar) clears the bar from 180 on, so no click on the bar
+// falls through to it. Raise them when the screens need more room.
+constexpr int kMinRootWidth = 580;
+constexpr int kMinRootHeight = 180;
+
+// Where a file given by name (an argument, a drop) goes: a picture dropped on
+// the pattern tab becomes the pattern; anything else is a model (by its
+// ending) or a depth picture for the model tab.
+enum class FileTarget { Pattern, ModelTab };
+FileTarget fileTargetOf(int mainState, const std::string& path);
 
 class Screens : public EventListener {
 public:
@@ -152,12 +167,30 @@ public:
     // cancelled or failed (said to the user).
     bool saveResult();
     bool saveMesh();
+    // Start-up and files: the window's arguments, dropped files, the keys
+    // and the note after the title.
+    std::string statusNote;   // what was last opened or saved, or failed; "" until then
+    // The design's title, followed by the note when there is one.
+    std::string titleText() const;
+    void setStatusNote(const std::string& note);
+    // Opens what "pexolen [OPTIONS] [FILE...]" asked for: the settings and
+    // size, the pattern, then each file on the model tab in turn (the model
+    // tab is shown when one opened). Without --size, a mesh gets produce's
+    // size rather than the window's. Files that cannot be read are reported
+    // together in one message box.
+    void openStartArguments(const WindowArgs& args);
+    // Files dropped on the window, each where fileTargetOf sends it.
+    void filesDropped(const std::vector<std::string>& paths);
+    // Opens path where target says, notes it, and adds the reason to
+    // failures when it cannot be read (a warning for a model read in part).
+    bool openNamed(const std::string& path, FileTarget target, std::vector<std::string>& failures);
 
     // Clicks (mouse-ups) on the tabs, the three buttons and the background.
     void mouseUp(int x, int y, int button, EventObject* source, int dx, int dy, bool dragged,
                  InputMods mods = {}) override;
-    // F1 on the root opens the help page; the zoom keys go to the picture
-    // shown (the result or the depth picture).
+    // On the root: F1 opens the help page; Ctrl+O, Ctrl+S and F5 are the
+    // open, save and produce buttons wherever those are enabled; the zoom
+    // keys go to the picture shown (the result or the depth picture).
     void keyUp(int key, EventObject* source, InputMods mods = {}) override;
 
 private:
@@ -174,5 +207,7 @@ private:
 // kept until shut down.
 void init();
 void shutDown();
+// Opens what the window's arguments asked for on the screens made by init.
+void openStartArguments(const WindowArgs& args);
 
 }  // namespace ovek

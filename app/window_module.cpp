@@ -7,7 +7,7 @@
 #include "base/translation.h"
 #include "fltk/window_main.h"
 
-extern "C" int pexolen_start_window()
+extern "C" int pexolen_start_window(const ovek::WindowArgs* args)
 {
     if (!ovek::openDisplay()) {
         std::fprintf(stderr,
@@ -21,7 +21,11 @@ extern "C" int pexolen_start_window()
     ovek::WindowLook look;
     look.title = title.c_str();
     look.iconPath = ovek::findDataFile("ui/icon.png");
-    const int status = ovek::runWindow(look, ovek::init);
+    const int status = ovek::runWindow(look, [args] {
+        ovek::init();
+        if (args)
+            ovek::openStartArguments(*args);
+    });
     ovek::shutDown();   // after the window: nothing is left for the leak check
     return status;
 }

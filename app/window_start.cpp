@@ -28,7 +28,7 @@ std::filesystem::path windowModule()
 
 }  // namespace
 
-int startWindow()
+int startWindow(const WindowArgs* args)
 {
     const std::filesystem::path module = windowModule();
     // Never closed: the toolkit's exit handlers and the leak check at exit
@@ -41,7 +41,7 @@ int startWindow()
                      reason ? reason : "no entry point");
         return 1;
     }
-    return reinterpret_cast<decltype(&pexolen_start_window)>(entry)();
+    return reinterpret_cast<decltype(&pexolen_start_window)>(entry)(args);
 }
 
 }  // namespace ovek

@@ -28,6 +28,26 @@ bool isKeyEvent(int event)
     return event == FL_KEYBOARD || event == FL_SHORTCUT || event == FL_KEYUP;
 }
 
+// Files dragged over any of our windows: accepted while the program takes
+// drops; the release is followed by FL_PASTE with the URI list.
+int handleDrop(FltkWindowSystem& windows, int event)
+{
+    switch (event) {
+    case FL_DND_ENTER:
+    case FL_DND_DRAG:
+    case FL_DND_RELEASE:
+        return windows.acceptsDrops() ? 1 : 0;
+    case FL_DND_LEAVE:
+        return 1;
+    case FL_PASTE:
+        windows.dropped(Fl::event_text() ? std::string(Fl::event_text(), size_t(Fl::event_length()))
+                                         : std::string());
+        return 1;
+    default:
+        return -1;
+    }
+}
+
 struct ShownRows {
     const PixelSurface* surface;
     int left;
@@ -66,6 +86,8 @@ int MainWindow::handle(int event)
     }
     if (isKeyEvent(event))
         return handleKey(windows_, event);
+    if (const int drop = handleDrop(windows_, event); drop >= 0)
+        return drop;
     // Taking the pointer and the focus brings the moves and the keys here.
     if (event == FL_ENTER || event == FL_LEAVE || event == FL_FOCUS || event == FL_UNFOCUS)
         return 1;
@@ -169,6 +191,8 @@ int GlPane::handle(int event)
     }
     if (isKeyEvent(event))
         return handleKey(windows_, event);
+    if (const int drop = handleDrop(windows_, event); drop >= 0)
+        return drop;
     if (event == FL_ENTER || event == FL_LEAVE)
         return 1;
     return Fl_Gl_Window::handle(event);

@@ -10,6 +10,7 @@
 #include "fltk/file_dialog.h"
 #include "fltk/fltk_widgets.h"
 #include "fltk/key_map.h"
+#include "toolkit/file_drop.h"
 #include "toolkit/window_procedure.h"
 
 namespace ovek {
@@ -148,6 +149,30 @@ NativePane3D* FltkWindowSystem::createPane3D(int x, int y, int w, int h)
         pane->setMapped(false);
     panes_.push_back(pane);
     return pane;
+}
+
+void FltkWindowSystem::setMinimumSize(int width, int height)
+{
+    // The root area is the main window's whole client area.
+    main_->size_range(width, height);
+}
+
+bool FltkWindowSystem::acceptsDrops() const
+{
+    return bool(platform_.filesDropped);
+}
+
+void FltkWindowSystem::dropped(const std::string& uriList)
+{
+    const std::vector<std::string> paths = droppedFilePaths(uriList);
+    if (paths.empty() || !platform_.filesDropped)
+        return;
+    // Opening may read depth from the pane: the one context must be current.
+    if (!panes_.empty())
+        panes_.front()->makeCurrent();
+    // A copy: the handler may replace itself while it runs.
+    const auto handler = platform_.filesDropped;
+    handler(paths);
 }
 
 void FltkWindowSystem::updateRootSize()

@@ -43,6 +43,12 @@ public:
     int askQuestion(const char* title, const char* text,
                     const std::vector<std::string>& answers) override;
 
+    // Start-up and files: the window manager's minimum size, and drops.
+    void setMinimumSize(int width, int height) override;
+    bool acceptsDrops() const;
+    // A drop's URI list (FL_PASTE's text), handed to the platform as paths.
+    void dropped(const std::string& uriList);
+
     // The root area fills the main window's client area; the platform's back
     // buffer follows it, unless a side is 60 pixels or less, or over 9999,
     // counting the caption bar as part of the height.

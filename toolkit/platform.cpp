@@ -23,6 +23,7 @@ void Platform::reset()
     emptyComponents.clear();
     tooltipShown = false;
     tooltipBalance = 0;
+    filesDropped = nullptr;
     fileName.clear();
     closeRequested = nullptr;
     windows = nullptr;

@@ -40,6 +40,11 @@ public:
     // the window closes.
     std::function<bool()> closeRequested;
 
+    // Files dropped on the window, as local paths in the order given; the
+    // window system calls it, the application decides where they go. Empty:
+    // drops are refused.
+    std::function<void(const std::vector<std::string>& paths)> filesDropped;
+
     // Binds to the window system (null detaches) and always makes a blank back
     // buffer of width x height.
     void init(WindowSystem* windowSystem, int width, int height);

@@ -56,6 +56,11 @@ public:
         (void)answers;
         return -1;
     }
+
+    // --- Start-up and files ---
+    // The smallest root area the user may size the main
+    // window to (a hint the window manager keeps).
+    virtual void setMinimumSize(int /*width*/, int /*height*/) {}
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

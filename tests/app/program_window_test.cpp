@@ -11,6 +11,7 @@
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
 #include "tests/mesh/model_samples.h"
+#include "tests/fltk/x_drop.h"
 #include "tests/fltk/x_screen.h"
 
 namespace {
@@ -88,11 +89,14 @@ protected:
             envp.push_back(e.data());
         envp.push_back(nullptr);
         const std::string work = dir.file("work"), err = dir.file("err");
-        char* argv[] = {const_cast<char*>(PEXOLEN_BIN), nullptr};
+        std::vector<char*> argv = {const_cast<char*>(PEXOLEN_BIN)};
+        for (std::string& a : arguments)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
         child = fork();
         if (child == 0) {
             if (chdir(work.c_str()) == 0 && freopen(err.c_str(), "w", stderr))
-                execve(PEXOLEN_BIN, argv, envp.data());
+                execve(PEXOLEN_BIN, argv.data(), envp.data());
             _exit(127);
         }
         waitUntil([&] {
@@ -222,6 +226,8 @@ protected:
 
     // The desktop's language settings the program starts with.
     std::vector<std::string> language = {"LANG=C"};
+    // The program's arguments, as a shell or a desktop entry hands them over.
+    std::vector<std::string> arguments;
     testutil::TempDir dir;
     Display* display = nullptr;
     pid_t child = -1;
@@ -473,7 +479,7 @@ protected:
 
 TEST_F(ProgramInLanguage, AnEnglishDesktopReadsEnglish)
 {
-    expectLook({"Stereogram maker", "Open", "tabs/en/pattern_on.bmp", "index.html"});
+    expectLook({"Stereogram maker", "Open (Ctrl+O)", "tabs/en/pattern_on.bmp", "index.html"});
 }
 
 class ProgramInChinese : public ProgramInLanguage {
@@ -487,10 +493,11 @@ protected:
 
 TEST_F(ProgramInChinese, AChineseDesktopSeesTheDesignsInterface)
 {
-    // "Ovek 出品  三维立体画制作" (by Ovek, stereogram maker), "打开" (open).
+    // "Ovek 出品  三维立体画制作" (by Ovek, stereogram maker), "打开" (open)
+    // followed by its key.
     expectLook({"Ovek \xe5\x87\xba\xe5\x93\x81  \xe4\xb8\x89\xe7\xbb\xb4\xe7\xab\x8b"
                 "\xe4\xbd\x93\xe7\x94\xbb\xe5\x88\xb6\xe4\xbd\x9c",
-                "\xe6\x89\x93\xe5\xbc\x80", "tabs/pattern_on.bmp", "index.zh.html"});
+                "\xe6\x89\x93\xe5\xbc\x80 (Ctrl+O)", "tabs/pattern_on.bmp", "index.zh.html"});
 }
 
 TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfIt)
@@ -552,6 +559,125 @@ TEST_F(ProgramWindow, ClosingWithAnEditedMeshAsksAndCancelKeepsTheWindowOpen)
     usleep(500000);
     EXPECT_FALSE(meshShown()) << "the edit is kept";
     // TearDown closes it again, discarding the edit when asked.
+}
+
+// Started as "pexolen OPTIONS FILE" (a name with a space, relative to the
+// folder it starts in): F5 makes, and Ctrl+S saves, what produce makes.
+class ProgramWithArguments : public ProgramWindow {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(dir.file("work"));
+        const testutil::Outcome made = testutil::pexolen(
+            "convert " + kDemo + "depth.bmp '" + dir.file("work/my depth.png") + "'");
+        ASSERT_EQ(made.status, 0) << made.err;
+        arguments = {"--cross-eyed", "--eye-separation", "300", "my depth.png"};
+        ProgramWindow::SetUp();
+    }
+
+    void key(const std::string& keys)
+    {
+        ASSERT_TRUE(xscreen::xdotool("mousemove --window " + std::to_string(window) +
+                                     " 20 100 key " + keys));
+    }
+};
+
+TEST_F(ProgramWithArguments, F5MakesAndCtrlSSavesWhatProduceMakesOfTheSameArguments)
+{
+    EXPECT_TRUE(waitUntil([&] { return title().find("  Opened my depth.png (640 x 480)") !=
+                                       std::string::npos; }))
+        << "the title tells what was opened: " << title();
+    const testutil::Outcome cli = testutil::pexolen(
+        "produce --cross-eyed --eye-separation 300 --depth 'my depth.png' -o '" +
+            dir.file("cli.bmp") + "'",
+        dir.file("work"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+
+    key("F5");
+    key("ctrl+s");
+    ASSERT_TRUE(waitUntil([&] { return windowTitled(display, "Save") != 0; }, kSlow))
+        << "Ctrl+S after F5 asks where to save the result";
+    answerDialog("Save", "shown.bmp");
+    ASSERT_TRUE(waitUntil([&] { return std::filesystem::exists(dir.file("work/shown.bmp")); }));
+    EXPECT_TRUE(waitUntil([&] {
+        const xscreen::Shot ours = pictureOf(dir.file("work/shown.bmp"));
+        const xscreen::Shot theirs = pictureOf(dir.file("cli.bmp"));
+        return ours.width == theirs.width && ours.height == theirs.height &&
+               ours.pixels == theirs.pixels;
+    })) << "the window made the picture produce makes";
+    EXPECT_NE(title().find("  Saved shown.bmp (800 x 600)"), std::string::npos) << title();
+}
+
+// The window at the smallest size its window manager lets a user make it:
+// the bar's items lie apart and each click reaches its own.
+TEST_F(ProgramWindow, AtTheMinimumSizeEveryItemOfTheBarAnswers)
+{
+    XSizeHints hints{};
+    long supplied = 0;
+    // Set once the screens are built, after the window first showed.
+    ASSERT_TRUE(waitUntil([&] {
+        return XGetWMNormalHints(display, window, &hints, &supplied) &&
+               (hints.flags & PMinSize) && hints.min_width > 1;
+    }));
+    ASSERT_TRUE(xscreen::xdotool("windowsize " + std::to_string(window) + " " +
+                                 std::to_string(hints.min_width) + " " +
+                                 std::to_string(hints.min_height)));
+    width = hints.min_width;
+    height = hints.min_height;
+    EXPECT_LT(width, 866);
+    EXPECT_LT(height, 591);
+    // A tab is selected when its picture for "selected" shows at its place.
+    const auto tabShown = [&](const char* picture, int left) {
+        xscreen::Shot tab = pictureOf(std::string(PEXOLEN_SOURCE_DIR) + "/ui/tabs/en/" + picture);
+        return waitUntil([&] { return shows(left, height - 38, tab); });
+    };
+    const auto dialogAnswers = [&](const std::string& title) {
+        Window dialog = 0;
+        if (!waitUntil([&] { return (dialog = windowTitled(display, title)) != 0; }))
+            return false;
+        usleep(300000);   // until it takes keys
+        return xscreen::xdotool("mousemove --window " + std::to_string(dialog) +
+                                " 20 20 key Escape") &&
+               waitUntil([&] { return windowTitled(display, title) == 0; });
+    };
+    clickModelTab();
+    EXPECT_TRUE(tabShown("model_on.bmp", 110));
+    clickOpen();
+    EXPECT_TRUE(dialogAnswers("Open"));
+    clickSave();
+    EXPECT_TRUE(dialogAnswers("Save"));
+    clickProduce();
+    EXPECT_TRUE(tabShown("image_on.bmp", 210)) << "produce shows the image tab";
+    clickPatternTab();
+    EXPECT_TRUE(tabShown("pattern_on.bmp", 10));
+    clickTab(210, 120);
+    EXPECT_TRUE(tabShown("image_on.bmp", 210));
+    usleep(300000);
+    EXPECT_TRUE(testutil::readFile(dir.file("links")).empty()) << "no click reached the background";
+}
+
+// Files dropped from a file manager: a picture on the pattern tab becomes the
+// pattern; on the model tab the depth picture. Escapes are undone once: the
+// name holds what would be an escape.
+TEST_F(ProgramWindow, DroppedFilesGoWhereTheTabSendsThem)
+{
+    const std::string depth = dir.file("work/my depth %41.png");
+    ASSERT_EQ(testutil::pexolen("convert " + kDemo + "depth.bmp '" + depth + "'").status, 0);
+    const std::string uri = "file://" + dir.file("work/my%20depth%20%2541.png") + "\r\n";
+    ASSERT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(kDemo + "pattern.bmp")); }));
+    const xscreen::Shot picture = pictureOf(depth);
+
+    ASSERT_TRUE(xscreen::dropFiles(display, window, 300, 200, uri)) << "the drop was refused";
+    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, picture); })) << "the pattern tab shows it";
+    EXPECT_NE(title().find("  Opened my depth %41.png (640 x 480)"), std::string::npos)
+        << title();
+
+    // The same picture on the model tab, over the 3D pane's own window.
+    clickModelTab();
+    ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
+    ASSERT_TRUE(xscreen::dropFiles(display, window, width / 2, height / 2, uri));
+    EXPECT_TRUE(waitUntil([&] { return !meshShown() && shows(0, 0, picture); }))
+        << "the model tab shows the depth picture instead of the mesh";
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST_F(ScreensTest, StartUpShowsThePatternTabWithTheDemoPatternAndMesh)
     Component* root = MYPLAT.getRootComponent();
     EXPECT_EQ(root->getComponentAt(0), &screens->backPane);
     EXPECT_EQ(root->getComponentAt(root->getComponentCount() - 1), &screens->button_save);
-    EXPECT_STREQ(screens->button_open.tooltipText, "Open");   // no catalogue: English
+    EXPECT_STREQ(screens->button_open.tooltipText, "Open (Ctrl+O)");   // no catalogue: English
 }
 
 TEST_F(ScreensTest, EachTabShowsItsScreenAndEnablesItsButtons)
@@ -385,7 +385,8 @@ TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
         const Image* previous = screens->imagePane.getImage();
         windows.calls.clear();
         click(screens->button_produce);
-        EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), mainTitle()}));
+        // Back to the title it had, with its note on what was opened.
+        EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), screens->titleText()}));
         EXPECT_EQ(screens->main_state, MAIN_STATE_IMAGE);
         EXPECT_EQ(shown(), "i");
         ASSERT_NE(screens->imagePane.getImage(), nullptr);
@@ -485,7 +486,10 @@ TEST_F(ScreensTest, AWindowTooLowForAPictureRefusesToProduce)
     EXPECT_NE(messages()[0].find("866 x 0"), std::string::npos) << messages()[0];
     EXPECT_EQ(screens->imagePane.getImage(), previous);
     EXPECT_EQ(screens->main_state, MAIN_STATE_PATTERN);
-    EXPECT_EQ(titles(), (std::vector<std::string>{busyTitle(), mainTitle()}));
+    // The title comes back and then notes the failure.
+    ASSERT_EQ(titles().size(), 3u);
+    EXPECT_EQ(titles()[1], mainTitle());
+    EXPECT_NE(titles()[2].find("Cannot make the stereogram"), std::string::npos);
 }
 
 // A program named xdg-open first on the search path records its arguments.

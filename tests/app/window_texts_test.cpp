@@ -106,7 +106,7 @@ TEST(WindowTexts, EveryTextTheWindowShowsComesFromTheCatalogue)
             ++questions;
         }
     }
-    EXPECT_EQ(titles, 2);
+    EXPECT_EQ(titles, 6) << "busy and normal, then a note on each failed open and save";
     EXPECT_EQ(messages, 5) << "two opens and two saves failed, the help page did not open";
     EXPECT_EQ(questions, 2);
     for (const std::string& text : shown)

@@ -66,6 +66,15 @@ public:
         questionAnswers.erase(questionAnswers.begin());
         return answer;
     }
+
+    // Start-up: the minimum root size last asked for.
+    int minimumWidth = 0;
+    int minimumHeight = 0;
+    void setMinimumSize(int w, int h) override
+    {
+        minimumWidth = w;
+        minimumHeight = h;
+    }
 };
 
 }  // namespace faketk
