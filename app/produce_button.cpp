@@ -29,13 +29,14 @@ ProductionInput Screens::productionInput()
     return in;
 }
 
-void Screens::inputsChanged()
-{
-    platform.repaint();
-}
-
 void Screens::produceImageButtonClicked()
 {
+    // The live result is shown at once when it is that of the current inputs.
+    installLiveResult();
+    if (liveIsCurrent() && imagePane.getImage()) {
+        setState(MAIN_STATE_IMAGE);
+        return;
+    }
     platform.setTitle(busyTitle().c_str());
     FileResult status;
     std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
@@ -45,6 +46,8 @@ void Screens::produceImageButtonClicked()
         return;
     }
     imagePane.setImage(std::move(result));   // the previous result is freed
+    if (live)
+        liveShown = live->newest();   // made from the same inputs: the live one adds nothing
     setState(MAIN_STATE_IMAGE);
 }
 

@@ -11,6 +11,7 @@
 #include "editor/editable3d.h"
 #include "editor/model_edit.h"
 #include "editor/pane3d.h"
+#include "production/live_production.h"
 #include "production/production.h"
 #include "scene3d/pane_renderer.h"
 #include "scene3d/sence3d.h"
@@ -138,6 +139,17 @@ public:
     // F1 on the root opens the help page.
     void keyUp(int key, EventObject* source, InputMods mods = {}) override;
 
+    // The live stereogram: every inputsChanged asks for it anew on a worker
+    // thread, and the newest result replaces the image tab's picture as soon
+    // as the main loop is woken. Stopped first when the screens go.
+    std::unique_ptr<LiveProduction> live;
+    unsigned liveShown = 0;                // the request the image tab shows; 0: none
+    // Main thread: puts a finished live result on the image tab (a refused
+    // input empties it). Whether one was installed.
+    bool installLiveResult();
+    // Whether the image tab shows the stereogram of the newest inputs.
+    bool liveIsCurrent() const;
+
 private:
     // An interface picture found like every data file, or null (named on
     // standard error). Kept by buttonPictures when keep is set.
@@ -146,6 +158,9 @@ private:
     void initPane3D(PaneRenderer& renderer);
     void initTabs();
     void initButtons();
+    // The live stereogram's worker and its wiring to the main loop and the editor.
+    void startLive();
+    void stopLive();
 };
 
 // The window's start-up, as the window module calls it: the screens on MYPLAT,

@@ -2,6 +2,7 @@
 // The window system on FLTK: the main window with the root drawing area, the
 // native OpenGL panes, key state, tooltips, file dialogs, and the idle loop
 // that repaints the screen.
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,8 @@ public:
     int asyncKeyState(int key) override;
     void showMessage(const char* title, const char* text) override;
     NativePane3D* createPane3D(int x, int y, int w, int h) override;
+    // Background work: wakes run() (FLTK's awake) from any thread.
+    void wake() override;
 
     // The root area fills the main window's client area; the platform's back
     // buffer follows it, unless a side is 60 pixels or less, or over 9999,
@@ -73,6 +76,7 @@ private:
     ToolTip tip_;
     bool closed_ = false;
     std::unique_ptr<Fl_RGB_Image> icon_;   // kept while the window shows it
+    std::atomic<bool> woken_{false};       // set by wake, taken by run
 };
 
 }  // namespace ovek

@@ -43,6 +43,11 @@ public:
     // program's OpenGL context current; kept by the window system for the rest
     // of the run. Null when it cannot be made.
     virtual NativePane3D* createPane3D(int x, int y, int w, int h) = 0;
+
+    // Background work (the live stereogram).
+    // Callable from any thread: the main loop runs Platform::onWake soon,
+    // without waiting for its idle tick. Without it the next tick does.
+    virtual void wake() {}
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

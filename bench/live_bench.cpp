@@ -1,0 +1,130 @@
+// The live stereogram's latency, from a change of the inputs to a picture
+// ready to show: the request (copying the inputs), the background production
+// on two workers, the hand-over, and the picture's conversion for the screen.
+//   BM_LiveDragStep: the demo mesh at 866 x 554, turned a little each step as
+//     a drag in the editor turns it (goal: under 50 ms).
+//   BM_LiveSettingsChange: a 1920 x 1080 stereogram from a depth picture, the
+//     eye separation changed each step; picture 0 is a 1920 x 1080 depth
+//     picture, 1 the demo depth picture resampled to that size (goal: under
+//     250 ms).
+//   BM_LiveStaleBurst: five requests in a row, as fast dragging makes them,
+//     and the newest's result: the stale runs must cost little.
+// Run from a Release build: build/release/bench/live_bench
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "image/image.h"
+#include "mesh/component3d.h"
+#include "mesh/model_open.h"
+#include "production/live_production.h"
+
+namespace {
+
+const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/";
+
+std::unique_ptr<ovek::Image> demoPicture(const char* name)
+{
+    auto img = std::make_unique<ovek::Image>(nullptr, 1, 1);
+    if (!img->loadImage(kDemo + name))
+        return nullptr;
+    return img;
+}
+
+// Soft hills over the whole picture, 0 .. 255.
+std::unique_ptr<ovek::Image> hills(int w, int h)
+{
+    auto img = std::make_unique<ovek::Image>(nullptr, w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int v = int(127.5 + 127.5 * std::sin(x * 0.013) * std::cos(y * 0.017));
+            img->setColor(x, y, v, v, v);
+        }
+    return img;
+}
+
+// What the screens do with a result before it is drawn.
+void readyToShow(benchmark::State& state, ovek::LiveProduction& live)
+{
+    live.waitIdle();
+    ovek::LiveProduction::Result r = live.take();
+    if (!r.image) {
+        state.SkipWithError("no result");
+        return;
+    }
+    r.image->refresh();
+    benchmark::DoNotOptimize(r.image->memDC->pixels.data());
+}
+
+void BM_LiveDragStep(benchmark::State& state)
+{
+    Component3D mesh;
+    const auto pattern = demoPicture("pattern.bmp");
+    if (!ovek::openModelFile(kDemo + "demo.3ds", &mesh) || !pattern) {
+        state.SkipWithError("demo files missing");
+        return;
+    }
+    ovek::LiveProduction live(2);
+    ovek::ProductionInput in;
+    in.mesh = &mesh;
+    in.pattern = pattern.get();
+    in.meshWidth = 866;
+    in.meshHeight = 554;
+    for (auto _ : state) {
+        mesh.rotateY(0.05);   // one drag record: 1 pixel of a 20-pixel-per-radian turn
+        mesh.update();
+        live.request(in);
+        readyToShow(state, live);
+    }
+}
+BENCHMARK(BM_LiveDragStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LiveSettingsChange(benchmark::State& state)
+{
+    const auto pattern = demoPicture("pattern.bmp");
+    const auto depth = state.range(0) == 0 ? hills(1920, 1080) : demoPicture("depth.bmp");
+    if (!pattern || !depth) {
+        state.SkipWithError("demo files missing");
+        return;
+    }
+    ovek::LiveProduction live(2);
+    ovek::ProductionInput in;
+    in.modelType = ovek::MODEL_TYPE_IMAGE;
+    in.depthPicture = depth.get();
+    in.pattern = pattern.get();
+    in.depthWidth = 1920;
+    in.depthHeight = 1080;
+    int step = 0;
+    for (auto _ : state) {
+        in.settings.eyeSeparation = 180 + (step++ % 40);
+        live.request(in);
+        readyToShow(state, live);
+    }
+}
+BENCHMARK(BM_LiveSettingsChange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LiveStaleBurst(benchmark::State& state)
+{
+    Component3D mesh;
+    const auto pattern = demoPicture("pattern.bmp");
+    if (!ovek::openModelFile(kDemo + "demo.3ds", &mesh) || !pattern) {
+        state.SkipWithError("demo files missing");
+        return;
+    }
+    ovek::LiveProduction live(2);
+    ovek::ProductionInput in;
+    in.mesh = &mesh;
+    in.pattern = pattern.get();
+    for (auto _ : state) {
+        for (int i = 0; i < 5; ++i) {
+            mesh.rotateY(0.05);
+            mesh.update();
+            live.request(in);
+        }
+        readyToShow(state, live);
+    }
+}
+BENCHMARK(BM_LiveStaleBurst)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
