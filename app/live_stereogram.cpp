@@ -2,8 +2,11 @@
 // request to the background production, and its newest result is installed on
 // the main thread as soon as the loop wakes.
 #include <memory>
+#include <string>
 
 #include "app/screens.h"
+#include "image/image.h"
+#include "mesh/component3d.h"
 
 namespace ovek {
 
@@ -11,6 +14,46 @@ namespace {
 
 // Two workers: the machine's other cores stay with the user's drawing.
 constexpr int kLiveThreads = 2;
+
+template <class T>
+void put(std::string& key, const T& value)
+{
+    key.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// What a production reads, as far as it is cheap to compare: a change that
+// was not reported through inputsChanged still makes the live result stale
+// for the produce button. (The pictures count by identity and size.)
+std::string inputsKey(const ProductionInput& in)
+{
+    std::string key;
+    put(key, in.modelType);
+    for (const Image* img : {in.pattern, in.depthPicture}) {
+        put(key, img);
+        put(key, img ? img->width : 0);
+        put(key, img ? img->height : 0);
+    }
+    put(key, in.mesh);
+    if (in.mesh) {
+        put(key, in.mesh->changeCount);
+        put(key, in.mesh->points.size());
+        put(key, in.mesh->faces.size());
+    }
+    for (int v : {in.meshWidth, in.meshHeight, in.depthWidth, in.depthHeight})
+        put(key, v);
+    const StereogramSettings& s = in.settings;
+    put(key, s.viewing);
+    put(key, s.pattern);
+    put(key, s.guides);
+    put(key, s.invert);
+    put(key, s.mark);
+    put(key, s.seed);
+    put(key, s.oversample);
+    for (double v : {s.eyeSeparation, s.dpi, s.depthScale, s.density, s.rotateX, s.rotateY,
+                     s.rotateZ})
+        put(key, v);
+    return key;
+}
 
 }  // namespace
 
@@ -31,8 +74,11 @@ void Screens::stopLive()
 
 void Screens::inputsChanged()
 {
-    if (live)
-        live->request(productionInput());
+    if (live) {
+        const ProductionInput in = productionInput();
+        liveKey = inputsKey(in);
+        live->request(in);
+    }
     platform.repaint();
 }
 
@@ -51,9 +97,10 @@ bool Screens::installLiveResult()
     return true;
 }
 
-bool Screens::liveIsCurrent() const
+bool Screens::liveIsCurrent()
 {
-    return live && liveShown != 0 && liveShown == live->newest();
+    return live && liveShown != 0 && liveShown == live->newest() &&
+           liveKey == inputsKey(productionInput());
 }
 
 }  // namespace ovek

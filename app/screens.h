@@ -144,11 +144,12 @@ public:
     // as the main loop is woken. Stopped first when the screens go.
     std::unique_ptr<LiveProduction> live;
     unsigned liveShown = 0;                // the request the image tab shows; 0: none
+    std::string liveKey;                   // what the newest request was made from
     // Main thread: puts a finished live result on the image tab (a refused
     // input empties it). Whether one was installed.
     bool installLiveResult();
     // Whether the image tab shows the stereogram of the newest inputs.
-    bool liveIsCurrent() const;
+    bool liveIsCurrent();
 
 private:
     // An interface picture found like every data file, or null (named on

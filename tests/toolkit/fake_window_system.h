@@ -1,5 +1,6 @@
 #pragma once
 // A window system that records what the platform asks of it.
+#include <atomic>
 #include <set>
 #include <string>
 #include <vector>
@@ -45,6 +46,10 @@ public:
         calls.push_back(std::string("message ") + title + ": " + text);
     }
     ovek::NativePane3D* createPane3D(int, int, int, int) override { return nullptr; }
+
+    // Background work: wake-ups asked for, from any thread.
+    std::atomic<int> wakes{0};
+    void wake() override { ++wakes; }
 };
 
 }  // namespace faketk
