@@ -107,10 +107,15 @@ void Screens::linkToOvek()
     openHelp(platform);
 }
 
-void Screens::keyUp(int key, EventObject* source, InputMods)
+void Screens::keyUp(int key, EventObject* source, InputMods mods)
 {
     if (key == kVirtualKeyF1 && source == platform.getRootComponent())
         openHelp(platform);
+    if (key == 'P' && mods.ctrl && main_state == MAIN_STATE_MODEL &&
+        source == platform.getRootComponent()) {
+        livePreviewShown = !livePreviewShown;
+        platform.repaint();
+    }
 }
 
 }  // namespace ovek

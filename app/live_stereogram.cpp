@@ -63,11 +63,17 @@ void Screens::startLive()
     live->onReady = [this] { platform.wake(); };
     platform.onWake = [this] { installLiveResult(); };
     modelEdit.onMeshChanged = [this] { inputsChanged(); };
+    modelEdit.afterOverlay = [this](OverlayPainter& painter) {
+        if (livePreviewShown && livePreview.width > 0)
+            painter.drawPicture(livePreview.pixels.data(), livePreview.width, livePreview.height,
+                                livePreviewX(), livePreviewY());
+    };
 }
 
 void Screens::stopLive()
 {
     modelEdit.onMeshChanged = nullptr;
+    modelEdit.afterOverlay = nullptr;
     platform.onWake = nullptr;
     live.reset();   // stops the run and waits for the worker
 }
@@ -93,8 +99,52 @@ bool Screens::installLiveResult()
     // A refused input (too large, a setting out of range) leaves no picture:
     // the produce button then says why.
     imagePane.setImage(std::move(r.image));
+    updateLivePreview();
     platform.repaint();
     return true;
+}
+
+namespace {
+
+constexpr int kPreviewMargin = 8;               // pixels from the pane's edges
+constexpr uint32_t kPreviewFrame = 0x808080;    // one pixel of grey around it
+
+}  // namespace
+
+void Screens::updateLivePreview()
+{
+    Image* result = imagePane.getImage();
+    const int paneWidth = pane3D ? pane3D->width : 0, paneHeight = pane3D ? pane3D->height : 0;
+    if (!result || result->width <= 0 || result->height <= 0 || paneWidth <= 0) {
+        livePreview.resize(0, 0);
+        return;
+    }
+    // A quarter of the pane's width, at most a third of its height.
+    int w = paneWidth / 4;
+    int h = int((long long)w * result->height / result->width);
+    if (h > paneHeight / 3) {
+        h = paneHeight / 3;
+        w = int((long long)h * result->width / result->height);
+    }
+    if (w < 8 || h < 8) {
+        livePreview.resize(0, 0);
+        return;
+    }
+    // The result's own surface is scaled down: no second full-size copy.
+    result->refresh();
+    livePreview.resize(w + 2, h + 2);
+    livePreview.fillRect(0, 0, w + 2, h + 2, kPreviewFrame);
+    livePreview.stretchCopy(result->surface(), 1, 1, w, h, 0, 0, result->width, result->height);
+}
+
+int Screens::livePreviewX() const
+{
+    return pane3D->width - livePreview.width - kPreviewMargin;
+}
+
+int Screens::livePreviewY() const
+{
+    return pane3D->height - livePreview.height - kPreviewMargin;
 }
 
 bool Screens::liveIsCurrent()

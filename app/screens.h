@@ -150,6 +150,15 @@ public:
     bool installLiveResult();
     // Whether the image tab shows the stereogram of the newest inputs.
     bool liveIsCurrent();
+    // The model tab's preview of the live stereogram: the result scaled to a
+    // quarter of the pane's width, framed, drawn in the pane's bottom-right
+    // corner over the mesh. Ctrl+P on the model tab hides and shows it.
+    PixelSurface livePreview{0, 0};
+    bool livePreviewShown = true;
+    void updateLivePreview();
+    // Where the preview's top-left corner sits in the pane, pane pixels.
+    int livePreviewX() const;
+    int livePreviewY() const;
 
 private:
     // An interface picture found like every data file, or null (named on

@@ -96,6 +96,9 @@ public:
     // command but the two selections (undo, redo and import included). The
     // points are up to date (update) when it is called. Set by the owner.
     std::function<void()> onMeshChanged;
+    // Drawn after the overlay, over everything, with the overlay's painter
+    // (the live stereogram's preview). Set by the owner.
+    std::function<void(OverlayPainter& painter)> afterOverlay;
 
     ModelEdit();
     // Leaves the mesh, the panes and the history files alone.

@@ -277,6 +277,8 @@ void ModelEdit::afterModelShow()
 {
     if (overlayDrawer)
         overlayDrawer->drawOverlay(overlayShapes());
+    if (overlayDrawer && afterOverlay)
+        afterOverlay(*overlayDrawer);
 }
 
 }  // namespace ovek

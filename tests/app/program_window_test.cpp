@@ -259,6 +259,15 @@ TEST_F(ProgramWindow, TheImageTabFollowsADragInTheEditorWithoutProduce)
         drag += " " + at(cx - 30 + 9 * step, cy + 5) + " sleep 0.1";
     ASSERT_TRUE(xscreen::xdotool(at(cx - 30, cy + 5) + " " + drag + " mouseup 1"));
     usleep(300000);
+    // The stereogram's preview framed in the pane's bottom-right corner;
+    // Ctrl+P hides it and shows it again.
+    const int frameX = width - 9, frameY = 38 + (height - 76) - 9;
+    auto framed = [&] { return screen(frameX, frameY, 1, 1).pixels[0] == 0x808080; };
+    EXPECT_TRUE(waitUntil(framed, kSlow)) << "no preview on the model tab";
+    ASSERT_TRUE(xscreen::xdotool("key ctrl+p"));
+    EXPECT_TRUE(waitUntil([&] { return !framed(); })) << "Ctrl+P left the preview";
+    ASSERT_TRUE(xscreen::xdotool("key ctrl+p"));
+    EXPECT_TRUE(waitUntil(framed)) << "Ctrl+P did not bring the preview back";
 
     clickSave();
     answerDialog("Save", "dragged.om");

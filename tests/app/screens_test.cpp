@@ -446,6 +446,12 @@ TEST_F(ScreensTest, TheImageTabFollowsEditsAndOpensWithoutProduce)
     EXPECT_GT(windows.wakes, wakesBefore) << "the main loop was not woken";
     EXPECT_EQ(screens->liveShown, dragged);
     EXPECT_TRUE(showsProductionOfCurrentInputs()) << "after a drag step";
+    // The model tab's preview: the result made small, in the pane's corner.
+    const std::vector<uint32_t> firstPreview = screens->livePreview.pixels;
+    EXPECT_GT(screens->livePreview.width, 20);
+    EXPECT_LT(screens->livePreview.width, screens->pane3D->width / 2);
+    EXPECT_GE(screens->livePreviewX(), screens->pane3D->width / 2);
+    EXPECT_GE(screens->livePreviewY(), screens->pane3D->height / 2);
 
     // Undo, then a second step at once: only the newest request is shown.
     editor.doCommand(ModelEdit::COMMAND_UNDO);
@@ -453,6 +459,7 @@ TEST_F(ScreensTest, TheImageTabFollowsEditsAndOpensWithoutProduce)
     settleLive();
     EXPECT_EQ(screens->liveShown, screens->live->newest());
     EXPECT_TRUE(showsProductionOfCurrentInputs()) << "after undo and a step";
+    EXPECT_NE(screens->livePreview.pixels, firstPreview) << "the preview did not follow";
 
     // Produce shows the live result as it is: no second production.
     const Image* live = screens->imagePane.getImage();
