@@ -1,5 +1,7 @@
 #include "production/live_production.h"
 
+#include <new>
+
 #include "image/grey_picture.h"
 #include "image/image.h"
 #include "mesh/component3d.h"
@@ -110,7 +112,13 @@ void LiveProduction::serve()
         result.number = running_;
         lock.unlock();
 
-        result.image = produceStereogram(job->input, &result.status);
+        try {
+            result.image = produceStereogram(job->input, &result.status);
+        } catch (const std::bad_alloc&) {
+            // Out of memory on this thread must not end the program.
+            result.image.reset();
+            result.status = FileResult::failure("not enough memory for the stereogram");
+        }
         job.reset();
 
         lock.lock();
