@@ -101,13 +101,14 @@ FileResult Screens::openOnModelTab(const std::string& path)
         modelType = MODEL_TYPE_IMAGE;
     }
     setState(main_state);   // the tab shows the mesh or the depth picture, as opened
+    inputsChanged();
     return opened;   // with the warning of a model read only in part
 }
 
 FileResult Screens::openPattern(const std::string& path)
 {
     FileResult result = replacePicture(platform, patternPane, path);
-    platform.repaint();
+    inputsChanged();
     return result;
 }
 

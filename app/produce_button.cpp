@@ -32,13 +32,15 @@ ProductionInput Screens::productionInput()
     return in;
 }
 
-void Screens::inputsChanged()
-{
-    platform.repaint();
-}
-
 void Screens::produceImageButtonClicked()
 {
+    // The live result is shown at once when it is that of the current inputs.
+    installLiveResult();
+    if (liveIsCurrent() && imagePane.getImage()) {
+        resultUnsaved = true;   // the user asked for it: closing asks first
+        setState(MAIN_STATE_IMAGE);
+        return;
+    }
     platform.setTitle(busyTitle().c_str());
     FileResult status;
     std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
@@ -50,6 +52,8 @@ void Screens::produceImageButtonClicked()
     }
     imagePane.setImage(std::move(result));   // the previous result is freed
     resultUnsaved = true;   // the user asked for it: closing asks first
+    if (live)
+        liveShown = live->newest();   // made from the same inputs: the live one adds nothing
     setState(MAIN_STATE_IMAGE);
 }
 

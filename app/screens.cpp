@@ -69,6 +69,7 @@ Screens::Screens(Platform& owner, PaneRenderer& renderer) : platform(owner)
     // edit a mesh nobody sees.
     Pane3D* panes[] = {view.get()};
     modelEdit.init(&model3DSence, &model3D, panes, view ? 1 : 0);
+    startLive();
     root->boundsChangedListener = [this](int l, int t, int w, int h, EventObject*) {
         windowSizeChanged(l, t, w, h);
     };
@@ -83,6 +84,7 @@ Screens::Screens(Platform& owner, PaneRenderer& renderer) : platform(owner)
 
 Screens::~Screens()
 {
+    stopLive();
     Component* root = platform.getRootComponent();
     root->boundsChangedListener = nullptr;
     platform.closeRequested = nullptr;

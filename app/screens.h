@@ -13,6 +13,7 @@
 #include "editor/editable3d.h"
 #include "editor/model_edit.h"
 #include "editor/pane3d.h"
+#include "production/live_production.h"
 #include "production/production.h"
 #include "scene3d/pane_renderer.h"
 #include "scene3d/sence3d.h"
@@ -193,6 +194,27 @@ public:
     // keys go to the picture shown (the result or the depth picture).
     void keyUp(int key, EventObject* source, InputMods mods = {}) override;
 
+    // The live stereogram: every inputsChanged asks for it anew on a worker
+    // thread, and the newest result replaces the image tab's picture as soon
+    // as the main loop is woken. Stopped first when the screens go.
+    std::unique_ptr<LiveProduction> live;
+    unsigned liveShown = 0;                // the request the image tab shows; 0: none
+    std::string liveKey;                   // what the newest request was made from
+    // Main thread: puts a finished live result on the image tab (a refused
+    // input empties it). Whether one was installed.
+    bool installLiveResult();
+    // Whether the image tab shows the stereogram of the newest inputs.
+    bool liveIsCurrent();
+    // The model tab's preview of the live stereogram: the result scaled to a
+    // quarter of the pane's width, framed, drawn in the pane's bottom-right
+    // corner over the mesh. Ctrl+P on the model tab hides and shows it.
+    PixelSurface livePreview{0, 0};
+    bool livePreviewShown = true;
+    void updateLivePreview();
+    // Where the preview's top-left corner sits in the pane, pane pixels.
+    int livePreviewX() const;
+    int livePreviewY() const;
+
 private:
     // An interface picture found like every data file, or null (named on
     // standard error). Kept by buttonPictures when keep is set.
@@ -201,6 +223,9 @@ private:
     void initPane3D(PaneRenderer& renderer);
     void initTabs();
     void initButtons();
+    // The live stereogram's worker and its wiring to the main loop and the editor.
+    void startLive();
+    void stopLive();
 };
 
 // The window's start-up, as the window module calls it: the screens on MYPLAT,

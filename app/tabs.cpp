@@ -64,6 +64,7 @@ void Screens::windowSizeChanged(int, int, int width, int height)
     // The background keeps its size, centred above the bar.
     backPane.setBounds((width - backPane.width) / 2, (height - backPane.height - 76) / 2,
                        backPane.width, backPane.height);
+    inputsChanged();   // a mesh's stereogram follows the editor's size
 }
 
 }  // namespace ovek

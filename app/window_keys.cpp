@@ -26,7 +26,10 @@ void Screens::keyUp(int key, EventObject* source, InputMods mods)
         openFileButtonClicked();
     else if (key == 'S' && ctrl && button_save.isEnabled())
         saveFileButtonClicked();
-    else
+    else if (key == 'P' && ctrl && main_state == MAIN_STATE_MODEL) {
+        livePreviewShown = !livePreviewShown;   // the preview in the pane's corner
+        platform.repaint();
+    } else
         // The zoom keys, for whichever picture the tab shows.
         for (PictureView* v : {&imagePane, &imageModel})
             if (v->isVisible())

@@ -154,6 +154,11 @@ void ModelEdit::doCommand(int n)
     // The lists were edited directly: whatever was derived from them is stale.
     model->refresh();
     model->endOperate();
+    if (onMeshChanged && n >= COMMAND_IMPORT && n <= COMMAND_INSERT_BOX &&
+        n != COMMAND_SELECT_ALL && n != COMMAND_SELECT_LINKED) {
+        model->update();
+        onMeshChanged();
+    }
 }
 
 void ModelEdit::editKeyUp(int key, EventObject*, InputMods mods)

@@ -4,6 +4,7 @@
 // edited mesh and of the root component's keys. It keeps the mode (view or
 // edit) and the tool, runs the numbered commands, keeps the undo history and
 // draws its handles and selection rectangle over the model.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,14 @@ public:
     // read; the name itself when null. Set before init.
     std::string (*findDataFile)(const std::string& relative) = nullptr;
     std::vector<std::unique_ptr<Image>> toolbarImages;   // the buttons' pictures
+    // Told after every change of the mesh's shape: each drag step of a
+    // transform, every release in the pane that is not a selection, and every
+    // command but the two selections (undo, redo and import included). The
+    // points are up to date (update) when it is called. Set by the owner.
+    std::function<void()> onMeshChanged;
+    // Drawn after the overlay, over everything, with the overlay's painter
+    // (the live stereogram's preview). Set by the owner.
+    std::function<void(OverlayPainter& painter)> afterOverlay;
 
     ModelEdit();
     // Leaves the mesh, the panes and the history files alone.

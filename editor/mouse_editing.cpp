@@ -144,7 +144,13 @@ void ModelEdit::editDragged(int x, int y, int dxFromPress, int dyFromPress, int 
             model->resizeZ((dxFromPress - dyFromPress) / 200.0 + 1);
         break;
     default:
-        break;
+        return;
+    }
+    if (onMeshChanged) {
+        // The transform reaches the points only when they are next drawn;
+        // whoever listens reads them now.
+        model->update();
+        onMeshChanged();
     }
 }
 
@@ -215,6 +221,8 @@ void ModelEdit::editMouseUp(int x, int y, int button, EventObject*, int dx, int 
     updateHistory();
     // The selection or the tool may have changed: the next draw follows.
     followModifiers(mods);
+    if (!selecting && onMeshChanged)
+        onMeshChanged();
 }
 
 std::vector<OverlayShape> ModelEdit::overlayShapes() const
@@ -269,6 +277,8 @@ void ModelEdit::afterModelShow()
 {
     if (overlayDrawer)
         overlayDrawer->drawOverlay(overlayShapes());
+    if (overlayDrawer && afterOverlay)
+        afterOverlay(*overlayDrawer);
 }
 
 }  // namespace ovek

@@ -60,6 +60,10 @@ FltkWindowSystem::FltkWindowSystem(Platform& platform, const char* title, int wi
     }
     setTitle(title);
     main_->show();
+    // Fl::awake needs FLTK's thread support, which its lock starts; the main
+    // thread keeps the lock, and Fl::wait lets go of it while waiting.
+    static const bool threadsReady = Fl::lock() == 0;
+    (void)threadsReady;
 }
 
 FltkWindowSystem::~FltkWindowSystem()
@@ -201,6 +205,12 @@ void FltkWindowSystem::tick()
     Fl::flush();
 }
 
+void FltkWindowSystem::wake()
+{
+    woken_ = true;
+    Fl::awake();
+}
+
 int FltkWindowSystem::run()
 {
     using Clock = std::chrono::steady_clock;
@@ -208,9 +218,15 @@ int FltkWindowSystem::run()
     auto due = Clock::now() + kTick;
     while (!closed_) {
         const auto now = Clock::now();
-        if (now >= due) {
+        const bool woken = woken_.exchange(false);
+        if (now >= due || woken) {
+            // Here rather than in an awake callback: a dialog's own loop must
+            // not see the screens change under it.
+            if (platform_.onWake)
+                platform_.onWake();
             tick();
-            due = Clock::now() + kTick;
+            if (!woken)
+                due = Clock::now() + kTick;
             continue;
         }
         // Input wakes the wait early and is handled at once.

@@ -2,6 +2,7 @@
 // The window system on FLTK: the main window with the root drawing area, the
 // native OpenGL panes, key state, tooltips, file dialogs, and the idle loop
 // that repaints the screen.
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,8 @@ public:
     bool acceptsDrops() const;
     // A drop's URI list (FL_PASTE's text), handed to the platform as paths.
     void dropped(const std::string& uriList);
+    // Background work: wakes run() (FLTK's awake) from any thread.
+    void wake() override;
 
     // The root area fills the main window's client area; the platform's back
     // buffer follows it, unless a side is 60 pixels or less, or over 9999,
@@ -88,6 +91,7 @@ private:
     bool closed_ = false;
     bool asking_ = false;   // requestClose is waiting for an answer
     std::unique_ptr<Fl_RGB_Image> icon_;   // kept while the window shows it
+    std::atomic<bool> woken_{false};       // set by wake, taken by run
 };
 
 }  // namespace ovek

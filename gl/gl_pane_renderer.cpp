@@ -39,6 +39,11 @@ void GlPaneRenderer::drawOverlay(const std::vector<OverlayShape>& shapes)
     drawOverlayShapes(shapes);
 }
 
+void GlPaneRenderer::drawPicture(const uint32_t* pixels, int width, int height, int x, int y)
+{
+    drawOverlayPicture(pixels, width, height, x, y);
+}
+
 void GlPaneRenderer::drawLineLoop(const std::vector<OverlayVertex>& vertices)
 {
     drawOverlayLineLoop(vertices);

@@ -14,6 +14,7 @@ public:
     void endPaint() override;
     void drawOverlay(const std::vector<OverlayShape>& shapes) override;
     void drawLineLoop(const std::vector<OverlayVertex>& vertices) override;
+    void drawPicture(const uint32_t* pixels, int width, int height, int x, int y) override;
 };
 
 }  // namespace ovek

@@ -16,4 +16,7 @@ void drawOverlayShapes(const std::vector<OverlayShape>& shapes);
 // One line loop through the vertices in the current colour and state.
 void drawOverlayLineLoop(const std::vector<OverlayVertex>& vertices);
 
+// OverlayPainter::drawPicture, in the current context.
+void drawOverlayPicture(const uint32_t* pixels, int width, int height, int x, int y);
+
 }  // namespace ovek

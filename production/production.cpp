@@ -277,7 +277,12 @@ std::unique_ptr<Image> produceStereogram(const ProductionInput& in, FileResult* 
     resultSize(in, w, h);
     std::unique_ptr<Image> result = makeImage(in.imageFactory, w, h);
     ImageRowSink sink(*result);
-    produceStereogramRows(in, sink);
+    if (FileResult made = produceStereogramRows(in, sink); !made) {
+        // A picture with rows missing is never handed out.
+        if (status)
+            *status = made;
+        return nullptr;
+    }
     return result;
 }
 
@@ -322,8 +327,10 @@ FileResult produceStereogramRows(const ProductionInput& in, RowSink& sink)
         for (; count > 0 && in.onRow; --count)
             in.onRow(++done, total);
     };
-    if (!produceRows(*generator, pool, dots ? dots.get() : in.pattern, w, h, sink, tell, marks))
-        return FileResult::failure("the rows could not be written");
+    if (!produceRows(*generator, pool, dots ? dots.get() : in.pattern, w, h, sink, tell, marks,
+                     in.cancel))
+        return in.cancel && *in.cancel ? FileResult::failure("the production was stopped")
+                                       : FileResult::failure("the rows could not be written");
     tell(total - done);
     return FileResult::success();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Turning the current inputs into a finished, marked stereogram. Used by the
 // produce button and by "pexolen produce".
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -41,6 +42,9 @@ struct ProductionInput {
     int depthWidth = 0;                   // depth mode: the depth picture resampled (bilinear)
     int depthHeight = 0;                  // to this size first; 0: used at its own size
     StereogramSettings settings;          // viewing, depth, pattern, marks; defaults: the design
+    // Set by another thread to stop the run: rows are skipped once it is set,
+    // nothing more reaches the sink and the run fails. Null: never stopped.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // What a production's geometry gives, for a summary before the run.
@@ -89,14 +93,15 @@ double backgroundRepeat(const ProductionInput& in);
 FileResult checkProduction(const ProductionInput& in);
 
 // Runs the whole production; the caller owns the result. An input that
-// checkProduction refuses gives null, with the reason in *status when given.
+// checkProduction refuses, or a run stopped through in.cancel, gives null,
+// with the reason in *status when given.
 std::unique_ptr<Image> produceStereogram(const ProductionInput& in,
                                          FileResult* status = nullptr);
 
 // The same production handing the result's rows (resultSize) to sink as they
 // are finished, in runs of neighbouring rows in any order, without holding the
 // picture; the image factory is not used. Fails when checkProduction refuses
-// in or the sink refuses rows.
+// in, the sink refuses rows or in.cancel stops the run.
 FileResult produceStereogramRows(const ProductionInput& in, RowSink& sink);
 
 }  // namespace ovek

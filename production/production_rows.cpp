@@ -38,14 +38,15 @@ void seedRow(const ovek::Image* pattern, int width, int y, uint8_t* bytes)
 
 bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* pattern, int width,
                  int height, ovek::RowSink& sink, const std::function<void(int rows)>& delivered,
-                 const ovek::RowMarks& marks)
+                 const ovek::RowMarks& marks, const std::atomic<bool>* cancel)
 {
+    auto stopped = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
     const size_t rowBytes = 3 * size_t(std::max(0, width));
     std::vector<uint8_t> block(rowBytes * kBlockRows);
     const int computed = std::min(generator.rows(), height);
     auto make = [&](int first, int count, bool compute) {
         shareRange(pool, first, first + count, 1, [&](int worker, int from, int to) {
-            for (int y = from; y < to; ++y) {
+            for (int y = from; y < to && !stopped(); ++y) {
                 uint8_t* bytes = &block[size_t(y - first) * rowBytes];
                 seedRow(pattern, width, y, bytes);
                 if (compute)
@@ -55,18 +56,18 @@ bool produceRows(RowGenerator& generator, WorkerPool& pool, const ovek::Image* p
                 ovek::stampGuideRow(bytes, width, height, y, marks.guides);
             }
         });
-        if (!sink.putRows(first, count, block.data(), std::ptrdiff_t(rowBytes)))
+        if (stopped() || !sink.putRows(first, count, block.data(), std::ptrdiff_t(rowBytes)))
             return false;
         if (delivered)
             delivered(count);
         return true;
     };
     int first, count;
-    while (computed > 0 && generator.nextRows(kBlockRows, pool, first, count))
+    while (computed > 0 && !stopped() && generator.nextRows(kBlockRows, pool, first, count))
         if (!make(first, count, true))
             return false;
     for (int y = computed; y < height; y += kBlockRows)
         if (!make(y, std::min(kBlockRows, height - y), false))
             return false;
-    return true;
+    return !stopped();
 }

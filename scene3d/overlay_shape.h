@@ -3,6 +3,7 @@
 // brush outline), in model coordinates, and the drawing service that hands it
 // to the graphics library. The editor decides what to draw; the OpenGL layer
 // implements the painter.
+#include <cstdint>
 #include <vector>
 
 namespace ovek {
@@ -30,6 +31,14 @@ public:
     virtual void drawOverlay(const std::vector<OverlayShape>& shapes) = 0;
     // One line loop through the vertices in the current colour and state.
     virtual void drawLineLoop(const std::vector<OverlayVertex>& vertices) = 0;
+
+    // A picture over everything, pixel for pixel: width x height 0x00RRGGBB
+    // values, top row first, its top-left corner at pane pixel (x, y). Every
+    // state it changes is restored. Painters that cannot draw pictures skip it.
+    virtual void drawPicture(const uint32_t* pixels, int width, int height, int x, int y)
+    {
+        (void)pixels, (void)width, (void)height, (void)x, (void)y;
+    }
 };
 
 }  // namespace ovek

@@ -10,7 +10,10 @@ Platform MYPLAT;
 
 void Platform::init(WindowSystem* windowSystem, int width, int height)
 {
-    windows = windowSystem;
+    {
+        std::lock_guard<std::mutex> lock(wakeMutex_);
+        windows = windowSystem;
+    }
     newBackBuffer(width, height);   // even at the same size
     setSize(width, height);
     inited = true;
@@ -26,13 +29,24 @@ void Platform::reset()
     filesDropped = nullptr;
     fileName.clear();
     closeRequested = nullptr;
-    windows = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(wakeMutex_);
+        windows = nullptr;
+    }
+    onWake = nullptr;
     rootGraphics.reset();
     rootImage.reset();
     rootComponent.setBounds(0, 0, 0, 0);
     needRepaint = true;
     leftButtonDown = false;
     inited = false;
+}
+
+void Platform::wake()
+{
+    std::lock_guard<std::mutex> lock(wakeMutex_);
+    if (windows)
+        windows->wake();
 }
 
 void Platform::setSize(int w, int h)

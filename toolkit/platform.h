@@ -5,6 +5,7 @@
 // file dialogs, the tooltip and the title.
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -100,7 +101,15 @@ public:
     // decide on the modifiers their record carries, not on this.
     int getAsyncKeyState(int key);
 
+    // Background work (the live stereogram). onWake runs on the main thread
+    // at every idle tick of the main loop and soon after wake(), never inside
+    // a dialog's loop. wake() may be called from any thread; once the window
+    // system is detached it does nothing.
+    std::function<void()> onWake;
+    void wake();
+
 private:
+    std::mutex wakeMutex_;   // guards windows against wake() from other threads
     // A blank back buffer of w x h painting onto the root window, with a new
     // drawing context on it.
     void newBackBuffer(int w, int h);

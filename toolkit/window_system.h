@@ -61,6 +61,10 @@ public:
     // The smallest root area the user may size the main
     // window to (a hint the window manager keeps).
     virtual void setMinimumSize(int /*width*/, int /*height*/) {}
+    // Background work (the live stereogram).
+    // Callable from any thread: the main loop runs Platform::onWake soon,
+    // without waiting for its idle tick. Without it the next tick does.
+    virtual void wake() {}
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

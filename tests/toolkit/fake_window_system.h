@@ -1,5 +1,6 @@
 #pragma once
 // A window system that records what the platform asks of it.
+#include <atomic>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,6 +76,10 @@ public:
         minimumWidth = w;
         minimumHeight = h;
     }
+
+    // Background work: wake-ups asked for, from any thread.
+    std::atomic<int> wakes{0};
+    void wake() override { ++wakes; }
 };
 
 }  // namespace faketk
