@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_panel.h"
 #include "base/file_result.h"
 #include "editor/editable3d.h"
 #include "editor/model_edit.h"
@@ -15,6 +16,7 @@
 #include "scene3d/pane_renderer.h"
 #include "scene3d/sence3d.h"
 #include "toolkit/image_button.h"
+#include "toolkit/form_pane.h"
 #include "toolkit/image_component.h"
 #include "toolkit/platform.h"
 #include "toolkit/select_image_button.h"
@@ -58,6 +60,13 @@ struct LayoutPlace {
     int widthPerWidth, width;
     int heightPerHeight, height;
 };
+
+// The settings panel's width at the image tab's right edge; the result takes
+// the rest of the tab: (0, 0) to (root width - this, root height - the bar).
+constexpr int kSettingsPanelWidth = 230;
+// The panel's rows need this height above the bar; the window should not be
+// made lower than this plus the bar.
+constexpr int kSettingsPanelHeight = 500;
 
 class Screens : public EventListener {
 public:
@@ -103,6 +112,15 @@ public:
     int outputWidth = 0;
     int outputHeight = 0;
 
+    // The settings panel on the image tab (app/image_tab_panel.cpp): edits
+    // settings and the output size, shows the derived numbers. The pane holds
+    // the panel's native widgets and goes before the panel.
+    SettingsPanel settingsPanel;
+    FormPane settingsPane;
+    // Shows settings, the output size and what they give in the panel: after
+    // changing them elsewhere (start-up arguments), and on entering the tab.
+    void showSettings();
+
     // Selects a tab: what it shows and which buttons it enables.
     void setState(int state);
     // Lays tabs, buttons, bar, editor, pane and background out for a root of
@@ -146,6 +164,7 @@ private:
     void initPane3D(PaneRenderer& renderer);
     void initTabs();
     void initButtons();
+    void initSettingsPanel();
 };
 
 // The window's start-up, as the window module calls it: the screens on MYPLAT,

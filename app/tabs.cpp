@@ -41,6 +41,9 @@ void Screens::setState(int state)
 
     button_open.setEnabled(state != MAIN_STATE_IMAGE);
     button_save.setEnabled(state != MAIN_STATE_PATTERN);
+    settingsPane.setShown(state == MAIN_STATE_IMAGE);
+    if (state == MAIN_STATE_IMAGE)
+        showSettings();
     platform.repaint();
 }
 
@@ -56,6 +59,9 @@ void Screens::windowSizeChanged(int, int, int width, int height)
                                   p.widthPerWidth * width + p.width,
                                   std::max(0, p.heightPerHeight * height + p.height));
     }
+    // The settings panel along the image tab's right edge, above the bar.
+    settingsPane.setBounds(width - kSettingsPanelWidth, 0, kSettingsPanelWidth,
+                           std::max(0, height - 38));
     // The background keeps its size, centred above the bar.
     backPane.setBounds((width - backPane.width) / 2, (height - backPane.height - 76) / 2,
                        backPane.width, backPane.height);

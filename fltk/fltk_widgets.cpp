@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "fltk/fltk_form.h"
+
 namespace ovek {
 
 namespace {
@@ -56,6 +58,13 @@ MainWindow::MainWindow(FltkWindowSystem& windows, int width, int height)
 
 int MainWindow::handle(int event)
 {
+    if ((event == FL_PUSH || event == FL_MOVE) && formWindowAt(*this, Fl::event_x(), Fl::event_y())) {
+        // A form's widgets take their clicks; a move still ends the program's
+        // hover looks.
+        if (event == FL_MOVE)
+            windows_.mouse(event, Fl::event_button(), Fl::event_x(), Fl::event_y());
+        return Fl_Window::handle(event);
+    }
     if (isMouseEvent(event)) {
         windows_.mouse(event, Fl::event_button(), Fl::event_x(), Fl::event_y());
         return 1;

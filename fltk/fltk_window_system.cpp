@@ -8,6 +8,7 @@
 
 #include "base/translation.h"
 #include "fltk/file_dialog.h"
+#include "fltk/fltk_form.h"
 #include "fltk/fltk_widgets.h"
 #include "fltk/key_map.h"
 #include "toolkit/window_procedure.h"
@@ -133,6 +134,11 @@ NativePane3D* FltkWindowSystem::createPane3D(int x, int y, int w, int h)
         pane->setMapped(false);
     panes_.push_back(pane);
     return pane;
+}
+
+std::unique_ptr<NativeForm> FltkWindowSystem::createForm(Form& form, int x, int y, int w, int h)
+{
+    return std::make_unique<FltkForm>(*this, *main_, form, x, y, w, h);
 }
 
 void FltkWindowSystem::updateRootSize()

@@ -40,6 +40,8 @@ public:
     int asyncKeyState(int key) override;
     void showMessage(const char* title, const char* text) override;
     NativePane3D* createPane3D(int x, int y, int w, int h) override;
+    // The settings panel's widgets (fltk_form.h).
+    std::unique_ptr<NativeForm> createForm(Form& form, int x, int y, int w, int h) override;
 
     // The root area fills the main window's client area; the platform's back
     // buffer follows it, unless a side is 60 pixels or less, or over 9999,

@@ -2,10 +2,12 @@
 // What the platform object asks of the window system. The native layer
 // implements it; tests use a fake that records the calls. Texts (tooltips,
 // titles, filter labels, messages) are UTF-8, in the user's language.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "image/surface.h"
+#include "toolkit/form.h"
 #include "toolkit/native_pane.h"
 
 namespace ovek {
@@ -43,6 +45,11 @@ public:
     // program's OpenGL context current; kept by the window system for the rest
     // of the run. Null when it cannot be made.
     virtual NativePane3D* createPane3D(int x, int y, int w, int h) = 0;
+
+    // Native widgets for a form, in a child window of the root
+    // window at (x, y), w x h, hidden until shown. The form outlives them.
+    // Null (the default) where the window system makes no forms.
+    virtual std::unique_ptr<NativeForm> createForm(Form&, int, int, int, int) { return nullptr; }
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the
