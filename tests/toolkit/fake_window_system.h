@@ -1,5 +1,6 @@
 #pragma once
 // A window system that records what the platform asks of it.
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -45,6 +46,25 @@ public:
         calls.push_back(std::string("message ") + title + ": " + text);
     }
     ovek::NativePane3D* createPane3D(int, int, int, int) override { return nullptr; }
+
+    // Forms: the last one made, where it was placed and whether it shows.
+    struct Form : ovek::NativeForm {
+        int x = 0, y = 0, w = 0, h = 0;
+        bool shown = false;
+        void place(int px, int py, int pw, int ph) override
+        {
+            x = px, y = py, w = pw, h = ph;
+        }
+        void setShown(bool s) override { shown = s; }
+    };
+    Form* lastForm = nullptr;   // owned by whoever asked for it
+    std::unique_ptr<ovek::NativeForm> createForm(ovek::Form&, int x, int y, int w, int h) override
+    {
+        auto form = std::make_unique<Form>();
+        form->place(x, y, w, h);
+        lastForm = form.get();
+        return form;
+    }
 };
 
 }  // namespace faketk
