@@ -61,9 +61,9 @@ Screens::Screens(Platform& owner, PaneRenderer& renderer) : platform(owner)
     root->add(&imageModel);
 
     initPane3D(renderer);
+    initSettingsPanel();   // below the tabs and buttons
     initTabs();
     initButtons();
-    initSettingsPanel();
     // Without a view the editor gets no pane: clicks on the stand-in must not
     // edit a mesh nobody sees.
     Pane3D* panes[] = {view.get()};
