@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "app/screens.h"
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
 #include "tests/mesh/model_samples.h"
@@ -124,6 +125,19 @@ protected:
         return screen(x, y, expected.width, expected.height).pixels == expected.pixels;
     }
 
+    // Whether the image tab shows the stereogram result: all of it that is
+    // not under the settings panel.
+    bool showsResult(const xscreen::Shot& result)
+    {
+        xscreen::Shot part;
+        part.width = std::min(result.width, width - ovek::kSettingsPanelWidth);
+        part.height = std::min(result.height, height - 38);
+        for (int y = 0; y < part.height; ++y)
+            for (int x = 0; x < part.width; ++x)
+                part.pixels.push_back(result.at(x, y));
+        return shows(0, 0, part);
+    }
+
     std::string title()
     {
         char* name = nullptr;
@@ -224,7 +238,7 @@ TEST_F(ProgramWindow, MakesAndSavesTheStereogramTheCommandLineMakes)
     XSelectInput(display, window, PropertyChangeMask);
     XSync(display, False);
     clickProduce();
-    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, expected); }, kSlow))
+    EXPECT_TRUE(waitUntil([&] { return showsResult(expected); }, kSlow))
         << "the image tab shows the command line's stereogram of " << size;
     EXPECT_EQ(title(), mainTitle);
     EXPECT_GE(nameChanges(), 2) << "no busy title";
@@ -235,6 +249,42 @@ TEST_F(ProgramWindow, MakesAndSavesTheStereogramTheCommandLineMakes)
         return testutil::readFile(dir.file("work/saved.bmp")) ==
                testutil::readFile(dir.file("cli.bmp"));
     })) << "saved.bmp holds the command line's file";
+}
+
+// The settings panel beside the result: viewing cross-eyed chosen from its
+// list and an eye separation typed in, produce makes what the command line
+// makes with the same options.
+TEST_F(ProgramWindow, ThePanelsSettingsMakeTheCommandLinesStereogram)
+{
+    const testutil::Outcome cli = testutil::pexolen(
+        "produce --cross-eyed --eye-separation 150 --size 866x553 -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    const testutil::Outcome plain =
+        testutil::pexolen("produce --size 866x553 -o " + dir.file("plain.bmp"));
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const int panel = width - ovek::kSettingsPanelWidth;
+    auto panelTop = [&] { return screen(panel, 0, ovek::kSettingsPanelWidth, 60); };
+    const xscreen::Shot patternTab = panelTop();
+    clickTab(210, 120);   // the image tab: the panel shows at its right edge
+    ASSERT_TRUE(waitUntil([&] { return panelTop().pixels != patternTab.pixels; }));
+    usleep(300000);
+    const xscreen::Shot before = panelTop();
+    const int field = panel + 150;   // the fields' column
+    // The first row: viewing. Its list opens under the pointer; the next entry.
+    clickAt(field, 17);
+    usleep(500000);
+    ASSERT_TRUE(xscreen::xdotool("key Down Return"));
+    // The second row: the eye separation, typed over.
+    usleep(300000);
+    clickAt(field - 20, 42);
+    ASSERT_TRUE(xscreen::xdotool("key ctrl+a BackSpace 1 5 0 Return"));
+    usleep(300000);
+    EXPECT_NE(panelTop().pixels, before.pixels)
+        << "the panel shows the new choices";
+    clickProduce();
+    EXPECT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.bmp"))); }, kSlow))
+        << "the image tab shows the command line's cross-eyed stereogram";
+    EXPECT_FALSE(showsResult(pictureOf(dir.file("plain.bmp"))));
 }
 
 TEST_F(ProgramWindow, ResizingMovesTabsAndButtonsWithTheWindowsBottomAndRightEdges)
@@ -328,7 +378,7 @@ TEST_F(ProgramWindow, AFileThatCannotBeReadIsReportedAndChangesNothing)
     EXPECT_TRUE(waitUntil([&] { return meshShown(); })) << "the model tab still shows the mesh";
     // Produced from the same mesh as before.
     clickProduce();
-    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow));
+    EXPECT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.bmp"))); }, kSlow));
 }
 
 // The same program in the desktop's language: title, a tooltip, the tab
@@ -404,7 +454,7 @@ TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfI
     usleep(500000);   // the open is done before the next click is handled
     // The cube's stereogram, not the demo mesh's.
     clickProduce();
-    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow))
+    EXPECT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.bmp"))); }, kSlow))
         << "the image tab shows the command line's stereogram of the cube";
 }
 
