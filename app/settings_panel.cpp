@@ -162,10 +162,13 @@ void SettingsPanel::read(StereogramSettings& s, int& outputWidth, int& outputHei
     // The range in the unit was converted from pixels: a length held at its
     // end is the limit itself, not a conversion a bit beside it.
     const FormField& eyes = form.fields[size_t(eyeSeparation)];
-    s.eyeSeparation = eyes.value >= eyes.maximum   ? kMaxEyeSeparation
-                      : eyes.value <= eyes.minimum ? kMinEyeSeparation
-                                                   : std::clamp(lengthInPixels(eyes.value, shownUnit_, s.dpi),
-                                                                kMinEyeSeparation, kMaxEyeSeparation);
+    if (eyes.value >= eyes.maximum)
+        s.eyeSeparation = kMaxEyeSeparation;
+    else if (eyes.value <= eyes.minimum)
+        s.eyeSeparation = kMinEyeSeparation;
+    else
+        s.eyeSeparation = std::clamp(lengthInPixels(eyes.value, shownUnit_, s.dpi),
+                                     kMinEyeSeparation, kMaxEyeSeparation);
     s.depthScale = form.value(depthScale);
     s.invert = form.value(invert) != 0;
     s.pattern = PatternSource(int(form.value(pattern)));

@@ -13,13 +13,14 @@ double heldValue(const FormField& f, double v)
     }
     case FieldKind::Check:
         return v != 0 && !std::isnan(v) ? 1 : 0;
-    case FieldKind::Number:
+    case FieldKind::Number: {
+        // A whole field's limits are the whole numbers inside its range.
+        const double lo = f.whole ? std::ceil(f.minimum) : f.minimum;
+        const double hi = f.whole ? std::floor(f.maximum) : f.maximum;
         if (std::isnan(v))
-            return f.minimum;
-        if (f.whole)
-            v = std::round(v);
-        // Rounding may step outside: the limits win.
-        return std::fmin(std::fmax(v, f.minimum), f.maximum);
+            return lo;
+        return std::fmin(std::fmax(f.whole ? std::round(v) : v, lo), hi);
+    }
     case FieldKind::Label:
     case FieldKind::Text:
         break;

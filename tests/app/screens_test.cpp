@@ -416,7 +416,7 @@ TEST_F(ScreensTest, ProduceAndSaveGiveTheCommandLinesPicture)
 // produce makes: the command line's picture for the same options.
 TEST_F(ScreensTest, TheSettingsPanelSitsBesideTheResultAndProduceFollowsIt)
 {
-    faketk::FakeWindowSystem::Form* form = windows.lastForm;
+    faketk::FakeWindowSystem::FakeForm* form = windows.lastForm;
     ASSERT_NE(form, nullptr) << "the screens made no form";
     EXPECT_FALSE(form->shown);
     for (const auto& [w, h] : {std::pair{866, 591}, std::pair{1000, 700}}) {

@@ -48,7 +48,7 @@ public:
     ovek::NativePane3D* createPane3D(int, int, int, int) override { return nullptr; }
 
     // Forms: the last one made, where it was placed and whether it shows.
-    struct Form : ovek::NativeForm {
+    struct FakeForm : ovek::NativeForm {
         int x = 0, y = 0, w = 0, h = 0;
         bool shown = false;
         void place(int px, int py, int pw, int ph) override
@@ -57,10 +57,10 @@ public:
         }
         void setShown(bool s) override { shown = s; }
     };
-    Form* lastForm = nullptr;   // owned by whoever asked for it
+    FakeForm* lastForm = nullptr;   // owned by whoever asked for it
     std::unique_ptr<ovek::NativeForm> createForm(ovek::Form&, int x, int y, int w, int h) override
     {
-        auto form = std::make_unique<Form>();
+        auto form = std::make_unique<FakeForm>();
         form->place(x, y, w, h);
         lastForm = form.get();
         return form;
