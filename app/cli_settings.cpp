@@ -31,16 +31,18 @@ bool parseNumberWithUnit(const std::string& text, double& v, std::string& unit)
 
 bool toPixels(double v, const std::string& unit, double dpi, double& pixels)
 {
+    LengthUnit u;
     if (unit.empty() || unit == "px")
-        pixels = v;
+        u = LengthUnit::Pixels;
     else if (unit == "mm")
-        pixels = v / 25.4 * dpi;
+        u = LengthUnit::Millimetres;
     else if (unit == "cm")
-        pixels = v / 2.54 * dpi;
+        u = LengthUnit::Centimetres;
     else if (unit == "in")
-        pixels = v * dpi;
+        u = LengthUnit::Inches;
     else
         return false;
+    pixels = lengthInPixels(v, u, dpi);
     return true;
 }
 
@@ -168,11 +170,11 @@ int applySettings(const CommandSpec& command, const ParsedArgs& parsed,
                                : value == "colour-dots" ? PatternSource::ColourDots
                                                         : PatternSource::Picture;
         } else if (name == "--density") {
-            if (!parseNumber(value, v) || !within(v, 0, 100))
+            if (!parseNumber(value, v) || !within(v, 0, kMaxDensity))
                 return refuse("--density takes a percentage from 0 to 100", value);
             settings.density = v;
         } else if (name == "--seed") {
-            if (!parseNumber(value, v) || !within(v, 0, 4294967295.0) || v != std::floor(v))
+            if (!parseNumber(value, v) || !within(v, 0, kMaxSeed) || v != std::floor(v))
                 return refuse("--seed takes a whole number from 0 to 4294967295", value);
             settings.seed = uint32_t(v);
         } else if (name == "--mark") {

@@ -100,7 +100,8 @@ bool Screens::installLiveResult()
     // the produce button then says why.
     imagePane.setImage(std::move(r.image));
     updateLivePreview();
-    setState(main_state);   // save follows whether there is a result
+    enableSave();
+    platform.repaint();
 
     return true;
 }

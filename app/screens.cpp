@@ -63,6 +63,7 @@ Screens::Screens(Platform& owner, PaneRenderer& renderer) : platform(owner)
     root->add(&imageModel);
 
     initPane3D(renderer);
+    initSettingsPanel();   // below the tabs and buttons
     initTabs();
     initButtons();
     // Without a view the editor gets no pane: clicks on the stand-in must not
@@ -98,7 +99,8 @@ Screens::~Screens()
                          static_cast<Component*>(&patternMenu), static_cast<Component*>(&modelMenu),
                          static_cast<Component*>(&imageMenu), static_cast<Component*>(&button_open),
                          static_cast<Component*>(&button_produce),
-                         static_cast<Component*>(&button_save)})
+                         static_cast<Component*>(&button_save),
+                         static_cast<Component*>(&settingsPane)})
         root->remove(c);
     auto& cells = platform.emptyComponents;
     cells.erase(std::remove(cells.begin(), cells.end(), view.get()), cells.end());

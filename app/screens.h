@@ -9,6 +9,7 @@
 
 #include "app/mesh_snapshot.h"
 #include "app/window_args.h"
+#include "app/settings_panel.h"
 #include "base/file_result.h"
 #include "editor/editable3d.h"
 #include "editor/model_edit.h"
@@ -18,6 +19,7 @@
 #include "scene3d/pane_renderer.h"
 #include "scene3d/sence3d.h"
 #include "toolkit/image_button.h"
+#include "toolkit/form_pane.h"
 #include "toolkit/image_component.h"
 #include "toolkit/picture_view.h"
 #include "toolkit/platform.h"
@@ -62,13 +64,20 @@ struct LayoutPlace {
     int heightPerHeight, height;
 };
 
+// The settings panel's width at the image tab's right edge; the result takes
+// the rest of the tab: (0, 0) to (root width - this, root height - the bar).
+constexpr int kSettingsPanelWidth = 230;
+// The panel's rows need this height above the bar; the window should not be
+// made lower than this plus the bar.
+constexpr int kSettingsPanelHeight = 500;
+
 // The smallest root the layout works in. Width: the bar's tabs end at 330 and
 // its first button starts 250 from the right edge; the editor's toolbar ends
-// at 580. Height: the background picture (180 high, centred above the bar's
-// 76 of bar and toolbar) clears the bar from 180 on, so no click on the bar
-// falls through to it. Raise them when the screens need more room.
+// at 580. Height: the settings panel's rows above the 38 of the bar (from 180
+// on the background picture already clears the bar, so no click on the bar
+// falls through to it).
 constexpr int kMinRootWidth = 580;
-constexpr int kMinRootHeight = 180;
+constexpr int kMinRootHeight = kSettingsPanelHeight + 38;
 
 // Where a file given by name (an argument, a drop) goes: a picture dropped on
 // the pattern tab becomes the pattern; anything else is a model (by its
@@ -119,6 +128,15 @@ public:
     StereogramSettings settings;
     int outputWidth = 0;
     int outputHeight = 0;
+
+    // The settings panel on the image tab (app/image_tab_panel.cpp): edits
+    // settings and the output size, shows the derived numbers. The pane holds
+    // the panel's native widgets and goes before the panel.
+    SettingsPanel settingsPanel;
+    FormPane settingsPane;
+    // Shows settings, the output size and what they give in the panel: after
+    // changing them elsewhere (start-up arguments), and on entering the tab.
+    void showSettings();
 
     // Selects a tab: what it shows and which buttons it enables.
     void setState(int state);
@@ -226,6 +244,9 @@ private:
     // The live stereogram's worker and its wiring to the main loop and the editor.
     void startLive();
     void stopLive();
+    void initSettingsPanel();
+    // Save is enabled on the model tab, and on the image tab once there is a result.
+    void enableSave();
 };
 
 // The window's start-up, as the window module calls it: the screens on MYPLAT,

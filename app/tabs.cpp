@@ -21,8 +21,9 @@ constexpr LayoutPlace kLayout[] = {
     {1, -160, 1, -38, 0, 25, 0, 38},   // save button
     {0, 0, 0, 38, 1, 0, 1, -76},       // 3D pane
     {0, 0, 0, 0, 1, 0, 1, -38},        // model editor
-    {0, 0, 0, 0, 1, 0, 1, -38},        // result view: above the bar
-    {0, 0, 0, 0, 1, 0, 1, -38},        // depth picture view: likewise
+    {0, 0, 0, 0, 1, -kSettingsPanelWidth, 1, -38},   // result view: left of the panel
+    {0, 0, 0, 0, 1, 0, 1, -38},        // depth picture view: above the bar
+    {1, -kSettingsPanelWidth, 0, 0, 0, kSettingsPanelWidth, 1, -38},   // settings panel
 };
 
 }  // namespace
@@ -42,10 +43,18 @@ void Screens::setState(int state)
     imageModel.setVisible(state == MAIN_STATE_MODEL && modelType == MODEL_TYPE_IMAGE);
 
     button_open.setEnabled(state != MAIN_STATE_IMAGE);
-    // Nothing to save before the first result.
-    button_save.setEnabled(state == MAIN_STATE_MODEL ||
-                           (state == MAIN_STATE_IMAGE && imagePane.getImage()));
+    enableSave();
+    settingsPane.setShown(state == MAIN_STATE_IMAGE);
+    if (state == MAIN_STATE_IMAGE)
+        showSettings();
     platform.repaint();
+}
+
+void Screens::enableSave()
+{
+    // Nothing to save before the first result.
+    button_save.setEnabled(main_state == MAIN_STATE_MODEL ||
+                           (main_state == MAIN_STATE_IMAGE && imagePane.getImage()));
 }
 
 void Screens::windowSizeChanged(int, int, int width, int height)
@@ -53,7 +62,7 @@ void Screens::windowSizeChanged(int, int, int width, int height)
     Component* const layoutOrder[] = {&patternMenu, &modelMenu,      &imageMenu,
                                       &bottomBarComponent, &button_open, &button_produce,
                                       &button_save, pane3D,          &modelEdit,
-                                      &imagePane,   &imageModel};
+                                      &imagePane,   &imageModel,    &settingsPane};
     static_assert(std::size(kLayout) == sizeof(layoutOrder) / sizeof(layoutOrder[0]));
     for (size_t i = 0; i < std::size(kLayout); ++i) {
         const LayoutPlace& p = kLayout[i];

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "fltk/fltk_form.h"
+
 namespace ovek {
 
 namespace {
@@ -76,6 +78,17 @@ MainWindow::MainWindow(FltkWindowSystem& windows, int width, int height)
 
 int MainWindow::handle(int event)
 {
+    if ((event == FL_PUSH || event == FL_MOVE) && formWindowAt(*this, Fl::event_x(), Fl::event_y())) {
+        // A form's widgets take their clicks; a move still ends the program's
+        // hover looks.
+        if (event == FL_MOVE)
+            windows_.mouse(event, Fl::event_button(), Fl::event_x(), Fl::event_y());
+        return Fl_Window::handle(event);
+    }
+    if (event == FL_PUSH && Fl::focus() && Fl::focus() != this && Fl::focus()->window() != this)
+        // A click beside the form ends typing in its field (which takes the
+        // value), so that the program's keys reach the program again.
+        Fl::focus(this);
     if (isMouseEvent(event)) {
         windows_.mouse(event, Fl::event_button(), Fl::event_x(), Fl::event_y());
         return 1;

@@ -8,6 +8,7 @@
 
 #include "base/translation.h"
 #include "fltk/file_dialog.h"
+#include "fltk/fltk_form.h"
 #include "fltk/fltk_widgets.h"
 #include "fltk/key_map.h"
 #include "toolkit/file_drop.h"
@@ -177,6 +178,11 @@ void FltkWindowSystem::dropped(const std::string& uriList)
     // A copy: the handler may replace itself while it runs.
     const auto handler = platform_.filesDropped;
     handler(paths);
+}
+
+std::unique_ptr<NativeForm> FltkWindowSystem::createForm(Form& form, int x, int y, int w, int h)
+{
+    return std::make_unique<FltkForm>(*this, *main_, form, x, y, w, h);
 }
 
 void FltkWindowSystem::updateRootSize()

@@ -51,6 +51,8 @@ public:
     void dropped(const std::string& uriList);
     // Background work: wakes run() (FLTK's awake) from any thread.
     void wake() override;
+    // The settings panel's widgets (fltk_form.h).
+    std::unique_ptr<NativeForm> createForm(Form& form, int x, int y, int w, int h) override;
 
     // The root area fills the main window's client area; the platform's back
     // buffer follows it, unless a side is 60 pixels or less, or over 9999,

@@ -111,7 +111,7 @@ FileResult checkSettings(const StereogramSettings& s)
         return FileResult::failure("the resolution must be 10 to 4800 dots per inch");
     if (outside(s.depthScale, 0, kMaxDepthScale))
         return FileResult::failure("the depth scale must be 0 to 2.27");
-    if (outside(s.density, 0, 100))
+    if (outside(s.density, 0, kMaxDensity))
         return FileResult::failure("the dot density must be 0 to 100 percent");
     if (s.oversample < 1 || s.oversample > kMaxOversample)
         return FileResult::failure("the oversampling must be 1 to 8");

@@ -47,5 +47,44 @@ constexpr double kMinDpi = 10;
 constexpr double kMaxDpi = 4800;
 constexpr double kMaxDepthScale = 2.27;    // white (255) x this stays below the picture plane (580)
 constexpr int kMaxOversample = kMaxOversampling;
+constexpr double kMaxDensity = 100;        // percent of white dots
+constexpr double kMaxSeed = 4294967295.0;  // seeds are 0 .. the largest uint32_t
+
+// The units a length may be given in; physical ones are converted at the
+// settings' dpi.
+enum class LengthUnit { Pixels, Millimetres, Centimetres, Inches };
+
+// length (in unit) as output pixels at dpi: the one conversion the command
+// line and the window share, so both give the same bytes for the same length.
+inline double lengthInPixels(double length, LengthUnit unit, double dpi)
+{
+    switch (unit) {
+    case LengthUnit::Millimetres:
+        return length / 25.4 * dpi;
+    case LengthUnit::Centimetres:
+        return length / 2.54 * dpi;
+    case LengthUnit::Inches:
+        return length * dpi;
+    case LengthUnit::Pixels:
+        break;
+    }
+    return length;
+}
+
+// pixels as a length in unit at dpi (the other way; not exact to the last bit).
+inline double pixelsInUnit(double pixels, LengthUnit unit, double dpi)
+{
+    switch (unit) {
+    case LengthUnit::Millimetres:
+        return pixels / dpi * 25.4;
+    case LengthUnit::Centimetres:
+        return pixels / dpi * 2.54;
+    case LengthUnit::Inches:
+        return pixels / dpi;
+    case LengthUnit::Pixels:
+        break;
+    }
+    return pixels;
+}
 
 }  // namespace ovek

@@ -66,6 +66,28 @@ at 430 300   # off the buttons: none shows its hover look
 settle
 shot image_tab
 
+# The settings panel beside the result (its rows 25 pixels apart, the fields
+# right of their captions): crossed eyes, colour dots, a little deeper, then
+# produce again.
+panel=$((866 - 230))
+at $((panel + 150)) 17 click 1       # viewing: the entry after parallel
+settle 0.5
+xdotool key Down Return
+at $((panel + 150)) 167 click 1      # pattern: colour dots
+settle 0.5
+xdotool key Down Down Down Return
+at $((panel + 130)) 117 click 1      # depth scale
+xdotool key ctrl+a BackSpace 1 period 4 Return
+settle
+at $((866 - 200 + 12)) "$bar" click 1
+settle
+while xdotool getwindowname "$window" | grep -q '\.\.\.$'; do
+    sleep 0.2
+done
+at 430 300
+settle
+shot settings_panel
+
 "$PEXOLEN" produce -q --depth demo/depth.bmp -o docs/depth_stereogram.png
 echo docs/depth_stereogram.png
 "$PEXOLEN" produce -q --depth demo/depth.bmp --cross-eyed -o docs/depth_stereogram_cross_eyed.png

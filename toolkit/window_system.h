@@ -2,10 +2,12 @@
 // What the platform object asks of the window system. The native layer
 // implements it; tests use a fake that records the calls. Texts (tooltips,
 // titles, filter labels, messages) are UTF-8, in the user's language.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "image/surface.h"
+#include "toolkit/form.h"
 #include "toolkit/native_pane.h"
 
 namespace ovek {
@@ -65,6 +67,10 @@ public:
     // Callable from any thread: the main loop runs Platform::onWake soon,
     // without waiting for its idle tick. Without it the next tick does.
     virtual void wake() {}
+    // Native widgets for a form, in a child window of the root
+    // window at (x, y), w x h, hidden until shown. The form outlives them.
+    // Null (the default) where the window system makes no forms.
+    virtual std::unique_ptr<NativeForm> createForm(Form&, int, int, int, int) { return nullptr; }
 };
 
 // Splits a filter list of label and pattern strings, each NUL-terminated, the

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/screens.h"
 #include "image/image.h"
 #include "tests/app/run_pexolen.h"
 #include "tests/mesh/model_samples.h"
@@ -127,6 +128,32 @@ protected:
     bool shows(int x, int y, const xscreen::Shot& expected)
     {
         return screen(x, y, expected.width, expected.height).pixels == expected.pixels;
+    }
+
+    // Whether the image tab shows the stereogram result: all of it that is
+    // not under the settings panel. A result larger than its view shows
+    // fitted, so the 1 key (1:1, or back to fitted) is tried once.
+    bool showsResult(const xscreen::Shot& result)
+    {
+        xscreen::Shot part;
+        part.width = std::min(result.width, width - ovek::kSettingsPanelWidth);
+        part.height = std::min(result.height, height - 38);
+        for (int y = 0; y < part.height; ++y)
+            for (int x = 0; x < part.width; ++x)
+                part.pixels.push_back(result.at(x, y));
+        if (shows(0, 0, part))
+            return true;
+        if (part.width == result.width && part.height == result.height)
+            return false;
+        for (int tries = 0; tries < 2; ++tries) {
+            // The click takes the keys back from a field of the panel.
+            xscreen::xdotool("mousemove --window " + std::to_string(window) +
+                             " 20 100 click 1 key 1");
+            usleep(300000);
+            if (shows(0, 0, part))
+                return true;
+        }
+        return false;
     }
 
     std::string title()
@@ -261,7 +288,7 @@ TEST_F(ProgramWindow, MakesAndSavesTheStereogramTheCommandLineMakes)
     XSelectInput(display, window, PropertyChangeMask);
     XSync(display, False);
     clickProduce();
-    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, expected); }, kSlow))
+    EXPECT_TRUE(waitUntil([&] { return showsResult(expected); }, kSlow))
         << "the image tab shows the command line's stereogram of " << size;
     EXPECT_EQ(title(), mainTitle);
     // The live stereogram may be ready before the click: then produce only
@@ -319,8 +346,44 @@ TEST_F(ProgramWindow, TheImageTabFollowsADragInTheEditorWithoutProduce)
         << "the drag did not change the mesh";
 
     clickTab(210, 120);   // the image tab; produce is never pressed
-    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow))
+    EXPECT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.bmp"))); }, kSlow))
         << "the image tab shows the command line's stereogram of the dragged mesh";
+}
+
+// The settings panel beside the result: viewing cross-eyed chosen from its
+// list and an eye separation typed in, produce makes what the command line
+// makes with the same options.
+TEST_F(ProgramWindow, ThePanelsSettingsMakeTheCommandLinesStereogram)
+{
+    const testutil::Outcome cli = testutil::pexolen(
+        "produce --cross-eyed --eye-separation 150 --size 866x553 -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    const testutil::Outcome plain =
+        testutil::pexolen("produce --size 866x553 -o " + dir.file("plain.bmp"));
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const int panel = width - ovek::kSettingsPanelWidth;
+    auto panelTop = [&] { return screen(panel, 0, ovek::kSettingsPanelWidth, 60); };
+    const xscreen::Shot patternTab = panelTop();
+    clickTab(210, 120);   // the image tab: the panel shows at its right edge
+    ASSERT_TRUE(waitUntil([&] { return panelTop().pixels != patternTab.pixels; }));
+    usleep(300000);
+    const xscreen::Shot before = panelTop();
+    const int field = panel + 150;   // the fields' column
+    // The first row: viewing. Its list opens under the pointer; the next entry.
+    clickAt(field, 17);
+    usleep(500000);
+    ASSERT_TRUE(xscreen::xdotool("key Down Return"));
+    // The second row: the eye separation, typed over.
+    usleep(300000);
+    clickAt(field - 20, 42);
+    ASSERT_TRUE(xscreen::xdotool("key ctrl+a BackSpace 1 5 0 Return"));
+    usleep(300000);
+    EXPECT_NE(panelTop().pixels, before.pixels)
+        << "the panel shows the new choices";
+    clickProduce();
+    EXPECT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.bmp"))); }, kSlow))
+        << "the image tab shows the command line's cross-eyed stereogram";
+    EXPECT_FALSE(showsResult(pictureOf(dir.file("plain.bmp"))));
 }
 
 TEST_F(ProgramWindow, ResizingMovesTabsAndButtonsWithTheWindowsBottomAndRightEdges)
@@ -364,8 +427,10 @@ TEST_F(ProgramWindow, ALargeResultShowsFittedAndTheOneKeyShowsItsPixelsAsTheyAre
     const xscreen::Shot result = pictureOf(dir.file("cli.bmp"));
     ASSERT_EQ(result.height, 600);
     const int paneH = height - 38;
-    const double s = double(paneH) / result.height;   // the larger side decides
+    const int paneW = width - ovek::kSettingsPanelWidth;   // the panel takes the rest
+    const double s = std::min(double(paneW) / result.width, double(paneH) / result.height);
     const int shownW = int(result.width * s);
+    const int shownH = int(result.height * s);
 
     clickModelTab();
     ASSERT_TRUE(waitUntil([&] { return meshShown(); }));
@@ -377,16 +442,16 @@ TEST_F(ProgramWindow, ALargeResultShowsFittedAndTheOneKeyShowsItsPixelsAsTheyAre
     // Each screen pixel shows a picture pixel from under it (one pixel of
     // slack for rounding), and nothing of the picture lies beyond.
     const auto fittedShown = [&] {
-        const xscreen::Shot look = screen(0, 0, width, paneH);
+        const xscreen::Shot look = screen(0, 0, paneW, paneH);
         for (int y = 0; y < paneH; ++y)
-            for (int x = 0; x < width; ++x) {
-                const uint32_t p = look.pixels[size_t(y) * size_t(width) + size_t(x)];
-                if (x >= shownW + 2) {
+            for (int x = 0; x < paneW; ++x) {
+                const uint32_t p = look.pixels[size_t(y) * size_t(paneW) + size_t(x)];
+                if (x >= shownW + 2 || y >= shownH + 2) {
                     if (p != 0)
                         return false;
                     continue;
                 }
-                if (x >= shownW - 1)
+                if (x >= shownW - 1 || y >= shownH - 1)
                     continue;
                 bool found = false;
                 for (int sy = std::max(0, int(y / s) - 1);
@@ -405,7 +470,7 @@ TEST_F(ProgramWindow, ALargeResultShowsFittedAndTheOneKeyShowsItsPixelsAsTheyAre
     const std::string over = "mousemove --window " + std::to_string(window) + " 300 200 ";
     ASSERT_TRUE(xscreen::xdotool(over + "key 1"));
     xscreen::Shot topLeft;
-    topLeft.width = std::min(width, result.width);
+    topLeft.width = std::min(paneW, result.width);
     topLeft.height = paneH;
     for (int y = 0; y < topLeft.height; ++y)
         for (int x = 0; x < topLeft.width; ++x)
@@ -485,7 +550,7 @@ TEST_F(ProgramWindow, AFileThatCannotBeReadIsReportedAndChangesNothing)
     EXPECT_TRUE(waitUntil([&] { return meshShown(); })) << "the model tab still shows the mesh";
     // Produced from the same mesh as before.
     clickProduce();
-    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow));
+    EXPECT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.bmp"))); }, kSlow));
 }
 
 // The same program in the desktop's language: title, a tooltip, the tab
@@ -562,7 +627,7 @@ TEST_F(ProgramWindow, TheModelTabOpensAnOBJAndProducesWhatTheCommandLineMakesOfI
     usleep(500000);   // the open is done before the next click is handled
     // The cube's stereogram, not the demo mesh's.
     clickProduce();
-    EXPECT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.bmp"))); }, kSlow))
+    EXPECT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.bmp"))); }, kSlow))
         << "the image tab shows the command line's stereogram of the cube";
 }
 
@@ -573,7 +638,7 @@ TEST_F(ProgramWindow, SavingAsPNGWritesThePictureAsAPNG)
         testutil::pexolen("produce --size 866x553 -o " + dir.file("cli.png"));
     ASSERT_EQ(cli.status, 0) << cli.err;
     clickProduce();
-    ASSERT_TRUE(waitUntil([&] { return shows(0, 0, pictureOf(dir.file("cli.png"))); }, kSlow));
+    ASSERT_TRUE(waitUntil([&] { return showsResult(pictureOf(dir.file("cli.png"))); }, kSlow));
     clickSave();
     answerDialog("Save", "x.png");
     EXPECT_TRUE(waitUntil([&] {

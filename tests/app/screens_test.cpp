@@ -525,6 +525,58 @@ TEST_F(ScreensTest, TheImageTabFollowsEditsAndOpensWithoutProduce)
     settleLive();
 }
 
+// The settings panel shows on the image tab only, at its right edge above
+// the bar wherever the window's edges are, and what is chosen there is what
+// produce makes: the command line's picture for the same options.
+TEST_F(ScreensTest, TheSettingsPanelSitsBesideTheResultAndProduceFollowsIt)
+{
+    faketk::FakeWindowSystem::FakeForm* form = windows.lastForm;
+    ASSERT_NE(form, nullptr) << "the screens made no form";
+    EXPECT_FALSE(form->shown);
+    for (const auto& [w, h] : {std::pair{866, 591}, std::pair{1000, 700}}) {
+        MYPLAT.setSize(w, h);
+        click(screens->imageMenu);
+        EXPECT_TRUE(form->shown);
+        EXPECT_EQ(form->x + form->w, w);
+        EXPECT_EQ(form->y, 0);
+        EXPECT_EQ(form->y + form->h, h - 38);
+        EXPECT_GT(form->w, 150);
+        click(screens->modelMenu);
+        EXPECT_FALSE(form->shown);
+    }
+    MYPLAT.setSize(866, 591);
+    click(screens->imageMenu);
+    SettingsPanel& panel = screens->settingsPanel;
+    EXPECT_EQ(panel.form.value(panel.width), 866) << "the automatic size is the editor's";
+    EXPECT_EQ(panel.form.value(panel.height), 553);
+    const std::string repeat = panel.form.text(panel.backgroundRepeat);
+
+    MYPLAT.needRepaint = false;
+    panel.form.enterValue(panel.viewing, 1);
+    panel.form.enterValue(panel.eyeSeparation, 150);
+    panel.form.enterValue(panel.automaticSize, 0);
+    panel.form.enterValue(panel.width, 300);
+    panel.form.enterValue(panel.height, 200);
+    EXPECT_TRUE(MYPLAT.needRepaint) << "a change asks for the result anew";
+    EXPECT_NE(panel.form.text(panel.backgroundRepeat), repeat) << "the derived numbers follow";
+    click(screens->button_produce);
+    const Image* result = screens->imagePane.getImage();
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->getWidth(), 300);
+    choose(dir.file("ours.bmp"), screens->button_save);
+    const testutil::Outcome cli = testutil::pexolen(
+        "produce --cross-eyed --eye-separation 150 --size 300x200 -o " + dir.file("cli.bmp"));
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    EXPECT_TRUE(testutil::readFile(dir.file("ours.bmp")) == testutil::readFile(dir.file("cli.bmp")));
+
+    // Back to the design: the next tests start from it.
+    screens->settings = StereogramSettings{};
+    screens->outputWidth = screens->outputHeight = 0;
+    screens->showSettings();
+    EXPECT_EQ(panel.form.value(panel.automaticSize), 1);
+    EXPECT_EQ(panel.form.value(panel.viewing), 0);
+}
+
 TEST_F(ScreensTest, FailedSavesAreReported)
 {
     click(screens->button_produce);

@@ -113,6 +113,32 @@ TEST(WindowTexts, EveryTextTheWindowShowsComesFromTheCatalogue)
         EXPECT_TRUE(translated(text)) << "not from the catalogue: \"" << text << "\"";
 }
 
+// The settings panel: captions, entries, tips, the derived numbers and both
+// warnings.
+TEST(WindowTexts, TheSettingsPanelShowsOnlyTextsFromTheCatalogue)
+{
+    click(screens->imageMenu);
+    SettingsPanel& panel = screens->settingsPanel;
+    std::vector<std::string> shown;
+    auto collect = [&] {
+        for (const FormField& f : panel.form.fields)
+            for (const std::string& text : f.choices)
+                shown.push_back(text);
+        for (const FormField& f : panel.form.fields)
+            for (const std::string* text : {&f.label, &f.tooltip, &f.text})
+                if (!text->empty())
+                    shown.push_back(*text);
+    };
+    panel.form.enterValue(panel.depthScale, 0);   // too weak
+    collect();
+    panel.form.enterValue(panel.depthScale, 2.27);   // too strong
+    collect();
+    EXPECT_GE(shown.size(), 70u);
+    for (const std::string& text : shown)
+        EXPECT_TRUE(translated(text)) << "not from the catalogue: \"" << text << "\"";
+    panel.form.enterValue(panel.depthScale, 1);
+}
+
 // A language with texts but no pictures of its own gets the English ones.
 TEST(WindowTexts, ALanguageWithoutItsOwnPicturesGetsTheEnglishOnes)
 {

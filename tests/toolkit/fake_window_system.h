@@ -1,6 +1,7 @@
 #pragma once
 // A window system that records what the platform asks of it.
 #include <atomic>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +81,25 @@ public:
     // Background work: wake-ups asked for, from any thread.
     std::atomic<int> wakes{0};
     void wake() override { ++wakes; }
+
+    // Forms: the last one made, where it was placed and whether it shows.
+    struct FakeForm : ovek::NativeForm {
+        int x = 0, y = 0, w = 0, h = 0;
+        bool shown = false;
+        void place(int px, int py, int pw, int ph) override
+        {
+            x = px, y = py, w = pw, h = ph;
+        }
+        void setShown(bool s) override { shown = s; }
+    };
+    FakeForm* lastForm = nullptr;   // owned by whoever asked for it
+    std::unique_ptr<ovek::NativeForm> createForm(ovek::Form&, int x, int y, int w, int h) override
+    {
+        auto form = std::make_unique<FakeForm>();
+        form->place(x, y, w, h);
+        lastForm = form.get();
+        return form;
+    }
 };
 
 }  // namespace faketk
