@@ -137,7 +137,7 @@ void GlMeshPainter::drawMesh(const Component3D& mesh)
         mesh.drawArrays = std::make_unique<ovek::MeshDrawArrays>();
     ovek::MeshDrawArrays& a = *mesh.drawArrays;
     const bool points = mesh.showMode != 0;
-    auto* list = static_cast<FaceList*>(a.compiled.get());
+    auto* list = dynamic_cast<FaceList*>(a.compiled.get());
     if (list && list->shows(ovek::drawKeyOf(mesh), mesh.emission, points)) {
         glCallList(list->id);
         return;
