@@ -1,5 +1,6 @@
 // The window's drawing costs with Mesa's software OpenGL: one frame of the 3D
-// pane with the demo mesh and with the largest corpus model, one tick that
+// pane with the demo mesh, the largest corpus model and a generated 200k-face
+// mesh, unchanged and during a drag that turns them, one tick that
 // repaints (back buffer, copy to the window, pane), one idle tick with nothing
 // to draw, and the time from starting
 // pexolen to its first frame on the screen. Needs a display; for figures
@@ -8,6 +9,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,11 +36,15 @@ const std::string kLargest = std::string(PEXOLEN_SOURCE_DIR) + "/../shared/corpu
 class PaneWindow {
 public:
     explicit PaneWindow(const std::string& model)
+        : PaneWindow([&](Component3D& m) { return bool(ovek::openModelFile(model, &m)); })
+    {
+    }
+    explicit PaneWindow(const std::function<bool(Component3D&)>& makeMesh)
     {
         windows = std::make_unique<ovek::FltkWindowSystem>(ovek::MYPLAT, "pane bench", 866, 591);
         ovek::MYPLAT.init(windows.get(), 866, 591);
         pane.reset(ovek::createPane3D(0, 38, 866, 516, renderer));
-        ok = pane && ovek::openModelFile(model, &mesh).ok;
+        ok = pane && makeMesh(mesh);
         if (!ok)
             return;
         mesh.setEmissionColor(1, 0, 0);
@@ -63,18 +70,49 @@ public:
     bool ok = false;
 };
 
+
+// A wavy sheet of 400 x 250 squares, two faces each: 200,000 faces filling
+// the model box, many of them seen edge-on, as in a scanned model.
+bool makeSheet(Component3D& mesh)
+{
+    constexpr int kColumns = 400, kRows = 250;
+    for (int r = 0; r <= kRows; ++r)
+        for (int c = 0; c <= kColumns; ++c) {
+            const double x = 2.0 * c / kColumns - 1, y = 1.6 * r / kRows - 0.8;
+            mesh.addPoint(new Point3D(x, y, 0.3 * std::sin(9 * x) * std::cos(7 * y)));
+        }
+    auto at = [&](int r, int c) { return mesh.points[size_t(r * (kColumns + 1) + c)].get(); };
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kColumns; ++c) {
+            mesh.faces.push_back(std::make_unique<Triangle3D>(at(r, c), at(r, c + 1), at(r + 1, c)));
+            mesh.faces.push_back(
+                std::make_unique<Triangle3D>(at(r + 1, c + 1), at(r + 1, c), at(r, c + 1)));
+        }
+    mesh.refresh();
+    return true;
+}
+
+// One frame of an unchanged mesh, or (drag) of a mesh turned a little since
+// the last one, as a drag in view mode turns the whole model.
+void paneFrame(benchmark::State& state, PaneWindow& w, bool drag)
+{
+    if (!w.ok)
+        return state.SkipWithError("cannot show the model");
+    for (auto _ : state) {
+        if (drag)
+            w.mesh.rotateY(0.01);
+        w.pane->paint(nullptr);
+        XSync(fl_display, False);   // the frame is on the screen
+    }
+    state.counters["faces"] = double(w.mesh.faces.size());
+}
+
 void paneFrame(benchmark::State& state, const std::string& model)
 {
     if (!ovek::openDisplay())
         return state.SkipWithError("no display");
     PaneWindow w(model);
-    if (!w.ok)
-        return state.SkipWithError(("cannot show " + model).c_str());
-    for (auto _ : state) {
-        w.pane->paint(nullptr);
-        XSync(fl_display, False);   // the frame is on the screen
-    }
-    state.counters["faces"] = double(w.mesh.faces.size());
+    paneFrame(state, w, false);
 }
 
 void BM_PaneFrameDemo(benchmark::State& state)
@@ -88,6 +126,33 @@ void BM_PaneFrameLargestCorpusModel(benchmark::State& state)
     paneFrame(state, kLargest);
 }
 BENCHMARK(BM_PaneFrameLargestCorpusModel)->Unit(benchmark::kMillisecond);
+
+void BM_PaneDragStepLargestCorpusModel(benchmark::State& state)
+{
+    if (!ovek::openDisplay())
+        return state.SkipWithError("no display");
+    PaneWindow w(kLargest);
+    paneFrame(state, w, true);
+}
+BENCHMARK(BM_PaneDragStepLargestCorpusModel)->Unit(benchmark::kMillisecond);
+
+void BM_PaneFrame200kFaces(benchmark::State& state)
+{
+    if (!ovek::openDisplay())
+        return state.SkipWithError("no display");
+    PaneWindow w(makeSheet);
+    paneFrame(state, w, false);
+}
+BENCHMARK(BM_PaneFrame200kFaces)->Unit(benchmark::kMillisecond);
+
+void BM_PaneDragStep200kFaces(benchmark::State& state)
+{
+    if (!ovek::openDisplay())
+        return state.SkipWithError("no display");
+    PaneWindow w(makeSheet);
+    paneFrame(state, w, true);
+}
+BENCHMARK(BM_PaneDragStep200kFaces)->Unit(benchmark::kMillisecond);
 
 // A tick after something asked for a repaint: back buffer, copy, pane.
 void BM_RepaintTickDemo(benchmark::State& state)

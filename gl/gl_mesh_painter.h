@@ -1,6 +1,8 @@
 #pragma once
-// Meshes drawn in OpenGL immediate mode: faces lit through the material's
-// emission only, the selection in fixed colours, points as small dots.
+// Meshes drawn in OpenGL from vertex arrays kept with each mesh (rebuilt only
+// when the mesh changed): faces lit through the material's emission only, the
+// selection in fixed colours, points as small dots. Single faces, quads and the
+// wire variant go in immediate mode.
 #include "mesh/mesh_painter.h"
 
 class GlMeshPainter : public MeshPainter {

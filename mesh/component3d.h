@@ -9,6 +9,7 @@
 
 #include "base/file_result.h"
 #include "mesh/geometry.h"
+#include "mesh/mesh_draw_arrays.h"
 #include "scene3d/event3d.h"
 
 class BaseChunk;
@@ -28,6 +29,7 @@ public:
     int updateMode = 0;             // 0 whole mesh, otherwise the selected points only
     int changeCount = 0;            // bumped by every geometry or transform change
     int updatedCount = 0;           // changeCount when update() last completed
+    int listsReplaced = 0;          // bumped when a loaded file's lists replace these
     double centerX = 0;             // centre the rotation acts about, set by update()
     double centerY = 0;
     double centerZ = 0;
@@ -36,6 +38,9 @@ public:
     std::vector<std::unique_ptr<Point3D>> points;    // current positions
     std::vector<std::unique_ptr<Point3D>> staticPoints;   // untransformed; i belongs to points[i]
     double rotation[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};   // row-major, with scaling
+    // The faces and points as the painter last drew them; made by the first
+    // draw, rebuilt when the mesh changed. A cache: copies leave it behind.
+    mutable std::unique_ptr<ovek::MeshDrawArrays> drawArrays;
 
     Component3D() = default;
     ~Component3D() override;

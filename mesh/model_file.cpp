@@ -144,6 +144,9 @@ FileResult decodeModel(const uint8_t* data, size_t size, Component3D* mesh)
     mesh->points.swap(read.points);
     mesh->staticPoints.swap(read.staticPoints);
     mesh->faces.swap(read.faces);
+    // Not a change of the transform (that stays, unapplied), but what was
+    // drawn from the old lists is stale.
+    ++mesh->listsReplaced;
     return FileResult::success();
 }
 

@@ -21,6 +21,7 @@
 #include "editor/pane3d.h"
 #include "gl/gl_pane_renderer.h"
 #include "image/image.h"
+#include "mesh/model_file.h"
 #include "mesh/model_open.h"
 #include "scene3d/window_info.h"
 #include "tests/gl/gl_context.h"
@@ -113,6 +114,26 @@ protected:
         return framePicture();
     }
 
+    // Empty when the pane shows what a draw of the mesh from scratch shows
+    // (everything kept from earlier frames dropped): a stale cache shows here.
+    // Leaves the mesh drawn from what is kept of it again.
+    std::string staleness(const ovek::Image& shown)
+    {
+        mesh.drawArrays.reset();
+        const std::string stale = samePicture(shown, *frame()) ? "" : "a stale mesh is shown";
+        frame();
+        frame();
+        return stale;
+    }
+    static bool samePicture(const ovek::Image& a, const ovek::Image& b)
+    {
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                if (a.getColor(x, y) != b.getColor(x, y))
+                    return false;
+        return true;
+    }
+
     OffscreenView view{kW, kH};
     NoWindow native;
     ovek::GlPaneRenderer renderer;
@@ -148,6 +169,59 @@ TEST_F(PaneRender, ASelectionRectangleShowsTranslucentOverTheMesh)
     left.leftButton = true;
     edit.mouseDrag(200, 170, 120, 100, 120, 100, pane.get(), left);
     EXPECT_EQ(compareWithReference(*frame(), "select_rectangle.png"), "");
+}
+
+TEST_F(PaneRender, EveryEditShowsInTheNextFrameThoughUnchangedMeshesAreDrawnFromWhatWasKept)
+{
+    using ovek::ModelEdit;
+    ovek::InputMods left;
+    left.leftButton = true;
+    const ovek::InputMods none;
+    frame();
+    auto last = frame();   // from now on drawn from what was kept of the mesh
+
+    edit.setModelState(ModelEdit::MODEL_EDIT);
+    edit.setModelEditState(ModelEdit::TOOL_SELECT);
+    edit.mouseDrag(200, 170, 120, 100, 120, 100, pane.get(), left);
+    edit.mouseUp(200, 170, ovek::MOUSE_BUTTON1, pane.get(), 120, 100, true, none);
+    auto shown = frame();
+    EXPECT_FALSE(samePicture(*shown, *last)) << "the selection shows";
+    EXPECT_EQ(staleness(*shown), "") << "after selecting";
+
+    const std::string saved = (historyRoot.path() / "selected.om").string();
+    ASSERT_TRUE(ovek::saveModel(saved.c_str(), &mesh));
+    const auto savedFrame = frame();
+
+    // A drag of the selection, a frame after every step, then the release.
+    edit.setModelEditState(ModelEdit::TOOL_MOVE);
+    edit.mouseMove(kW / 2 + 60, kH / 2 - 10, pane.get(), none);
+    last = frame();
+    for (int step = 1; step <= 3; ++step) {
+        edit.mouseDrag(kW / 2 + 60 + 8 * step, kH / 2 - 10, 8 * step, 0, 8, 0, pane.get(), left);
+        shown = frame();
+        EXPECT_FALSE(samePicture(*shown, *last)) << "drag step " << step << " moves the points";
+        EXPECT_EQ(staleness(*shown), "") << "drag step " << step;
+        last = std::move(shown);
+    }
+    edit.mouseUp(kW / 2 + 84, kH / 2 - 10, ovek::MOUSE_BUTTON1, pane.get(), 24, 0, true, none);
+    const auto movedFrame = frame();
+    EXPECT_EQ(staleness(*movedFrame), "") << "after the release";
+
+    edit.doCommand(ModelEdit::COMMAND_REMOVE_FACES);
+    shown = frame();
+    EXPECT_FALSE(samePicture(*shown, *movedFrame)) << "the selected faces are gone";
+    EXPECT_EQ(staleness(*shown), "") << "after removing faces";
+
+    edit.doCommand(ModelEdit::COMMAND_UNDO);
+    EXPECT_TRUE(samePicture(*frame(), *movedFrame)) << "undo brings the faces back";
+
+    // The same counts as the mesh shown, other positions; the select tool
+    // draws no handles (which stay where they were until the next change).
+    edit.setModelEditState(ModelEdit::TOOL_SELECT);
+    ASSERT_TRUE(ovek::openModelFile(saved, &mesh));
+    shown = frame();
+    EXPECT_TRUE(samePicture(*shown, *savedFrame)) << "the opened model shows at once";
+    EXPECT_EQ(staleness(*shown), "") << "after opening";
 }
 
 }  // namespace

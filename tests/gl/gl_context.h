@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "gl/gl_mesh_painter.h"
 #include "gl/gl_view_backend.h"
 #include "gl/pane_gl.h"
 
@@ -18,6 +19,7 @@ public:
         installGlViewBackend();
         if (context_ && OSMesaMakeCurrent(context_, rgba_.data(), GL_UNSIGNED_BYTE, width, height)) {
             ready_ = true;
+            installGlMeshPainter();   // a new context: what meshes compiled before is not here
             setPaneProjection(width, height);
             glEnable(GL_DEPTH_TEST);
             glDepthFunc(GL_LEQUAL);
