@@ -6,6 +6,7 @@
 
 #include "app/screens.h"
 #include "image/image.h"
+#include "image/picture_draw.h"
 #include "mesh/component3d.h"
 
 namespace ovek {
@@ -83,7 +84,7 @@ void Screens::inputsChanged()
     if (live) {
         const ProductionInput in = productionInput();
         liveKey = inputsKey(in);
-        live->request(in);
+        live->request(in, modelType == MODEL_TYPE_IMAGE ? imageModel.depthGrey() : nullptr);
     }
     platform.repaint();
 }
@@ -132,11 +133,13 @@ void Screens::updateLivePreview()
         livePreview.resize(0, 0);
         return;
     }
-    // The result's own surface is scaled down: no second full-size copy.
-    result->refresh();
+    // Scaled straight from the result's pixels: no full-size display surface.
     livePreview.resize(w + 2, h + 2);
     livePreview.fillRect(0, 0, w + 2, h + 2, kPreviewFrame);
-    livePreview.stretchCopy(result->surface(), 1, 1, w, h, 0, 0, result->width, result->height);
+    PicturePlacement at;
+    at.originX = at.originY = 1;
+    at.scale = double(w) / result->width;
+    drawPicture(livePreview, *result, at, 1, 1, w + 1, h + 1);
 }
 
 int Screens::livePreviewX() const
@@ -147,6 +150,14 @@ int Screens::livePreviewX() const
 int Screens::livePreviewY() const
 {
     return pane3D->height - livePreview.height - kPreviewMargin;
+}
+
+void Screens::finishLive()
+{
+    if (!live || liveKey != inputsKey(productionInput()))
+        return;
+    live->waitIdle();
+    installLiveResult();
 }
 
 bool Screens::liveIsCurrent()

@@ -34,26 +34,28 @@ ProductionInput Screens::productionInput()
 
 void Screens::produceImageButtonClicked()
 {
-    // The live result is shown at once when it is that of the current inputs.
+    // The live result is shown at once when it is that of the current inputs;
+    // one still being made is waited for rather than made twice.
     installLiveResult();
-    if (liveIsCurrent() && imagePane.getImage()) {
-        resultUnsaved = true;   // the user asked for it: closing asks first
-        setState(MAIN_STATE_IMAGE);
-        return;
+    if (!liveIsCurrent() || !imagePane.getImage()) {
+        platform.setTitle(busyTitle().c_str());
+        finishLive();
+        std::unique_ptr<Image> result;
+        FileResult status;
+        if (!liveIsCurrent() || !imagePane.getImage())
+            result = produceStereogram(productionInput(), &status);
+        platform.setTitle(titleText().c_str());
+        if (result) {
+            imagePane.setImage(std::move(result));   // the previous result is freed
+            if (live)
+                liveShown = live->newest();   // made from the same inputs: the live one adds nothing
+        } else if (!liveIsCurrent() || !imagePane.getImage()) {
+            setStatusNote(tr("Cannot make the stereogram"));
+            platform.showMessage("Pexolen", status.error.c_str());
+            return;
+        }
     }
-    platform.setTitle(busyTitle().c_str());
-    FileResult status;
-    std::unique_ptr<Image> result = produceStereogram(productionInput(), &status);
-    platform.setTitle(titleText().c_str());
-    if (!result) {
-        setStatusNote(tr("Cannot make the stereogram"));
-        platform.showMessage("Pexolen", status.error.c_str());
-        return;
-    }
-    imagePane.setImage(std::move(result));   // the previous result is freed
     resultUnsaved = true;   // the user asked for it: closing asks first
-    if (live)
-        liveShown = live->newest();   // made from the same inputs: the live one adds nothing
     setState(MAIN_STATE_IMAGE);
 }
 

@@ -223,6 +223,9 @@ public:
     bool installLiveResult();
     // Whether the image tab shows the stereogram of the newest inputs.
     bool liveIsCurrent();
+    // When the newest request is that of the current inputs, waits for it and
+    // installs it, rather than making the same picture twice.
+    void finishLive();
     // The model tab's preview of the live stereogram: the result scaled to a
     // quarter of the pane's width, framed, drawn in the pane's bottom-right
     // corner over the mesh. Ctrl+P on the model tab hides and shows it.

@@ -12,7 +12,8 @@ namespace ovek {
 ProductionSnapshot::ProductionSnapshot() = default;
 ProductionSnapshot::~ProductionSnapshot() = default;
 
-std::unique_ptr<ProductionSnapshot> snapshotOf(const ProductionInput& in)
+std::unique_ptr<ProductionSnapshot> snapshotOf(const ProductionInput& in,
+                                               std::shared_ptr<const GreyPicture> depth)
 {
     auto snap = std::make_unique<ProductionSnapshot>();
     ProductionInput& copy = snap->input;
@@ -35,9 +36,12 @@ std::unique_ptr<ProductionSnapshot> snapshotOf(const ProductionInput& in)
             copyMesh(*in.mesh, *snap->mesh);
             copy.mesh = snap->mesh.get();
         }
+    } else if (depth) {
+        snap->depth = std::move(depth);
+        copy.depthGrey = snap->depth.get();
     } else if (in.depthGrey || in.depthPicture) {
-        snap->depth = std::make_unique<GreyPicture>(in.depthGrey ? *in.depthGrey
-                                                                 : greyOf(*in.depthPicture));
+        snap->depth = std::make_shared<const GreyPicture>(in.depthGrey ? *in.depthGrey
+                                                                       : greyOf(*in.depthPicture));
         copy.depthGrey = snap->depth.get();
     }
     return snap;
@@ -57,10 +61,11 @@ LiveProduction::~LiveProduction()
         worker_.join();
 }
 
-unsigned LiveProduction::request(const ProductionInput& in)
+unsigned LiveProduction::request(const ProductionInput& in,
+                                 std::shared_ptr<const GreyPicture> depth)
 {
     // Copied before taking the lock: the worker is not held up meanwhile.
-    std::unique_ptr<ProductionSnapshot> snap = snapshotOf(in);
+    std::unique_ptr<ProductionSnapshot> snap = snapshotOf(in, std::move(depth));
     snap->input.threads = threads_;
     snap->input.cancel = &cancel_;
     unsigned number;

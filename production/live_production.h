@@ -25,7 +25,7 @@ struct ProductionSnapshot {
     ProductionInput input;                  // points into the members below
     std::unique_ptr<Component3D> mesh;      // mesh mode: a copy of the mesh
     std::unique_ptr<Image> pattern;         // a copy of the pattern picture
-    std::unique_ptr<GreyPicture> depth;     // depth mode: the depth picture made grey
+    std::shared_ptr<const GreyPicture> depth;   // depth mode: the depth picture made grey
 
     ProductionSnapshot();
     ~ProductionSnapshot();
@@ -36,7 +36,8 @@ struct ProductionSnapshot {
 // Copies what in points to (only the depth source its mode reads). The copy
 // has no image factory, no face list and no cancel flag; a progress callback
 // stays, and is then called on the thread that runs the copy.
-std::unique_ptr<ProductionSnapshot> snapshotOf(const ProductionInput& in);
+std::unique_ptr<ProductionSnapshot> snapshotOf(const ProductionInput& in,
+                                               std::shared_ptr<const GreyPicture> depth = nullptr);
 
 class LiveProduction {
 public:
@@ -55,7 +56,10 @@ public:
 
     // Asks for the stereogram of in, copied now: a waiting older request is
     // dropped and a running one stopped. Returns the request's number: 1, 2, ...
-    unsigned request(const ProductionInput& in);
+    // A depth picture already held grey and never changed (depth) is shared
+    // rather than copied.
+    unsigned request(const ProductionInput& in,
+                     std::shared_ptr<const GreyPicture> depth = nullptr);
 
     struct Result {
         unsigned number = 0;            // the request it answers; 0: nothing waiting
