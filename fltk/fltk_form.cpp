@@ -336,7 +336,14 @@ void FltkForm::show(int index)
         row.widget->deactivate();
     if (row.caption)
         f.active ? row.caption->activate() : row.caption->deactivate();
-    row.widget->copy_tooltip(f.tooltip.empty() ? nullptr : f.tooltip.c_str());
+    // FLTK's tooltip keeps pointing at the widget's text while it shows: a
+    // text replaced under it would be read after it was freed.
+    const char* tip = row.widget->tooltip();
+    if (f.tooltip != (tip ? tip : "")) {
+        if (Fl_Tooltip::current() == row.widget)
+            Fl_Tooltip::exit(row.widget);
+        row.widget->copy_tooltip(f.tooltip.empty() ? nullptr : f.tooltip.c_str());
+    }
     row.widget->redraw();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Tooltip.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
@@ -14,6 +15,7 @@
 
 #include "editor/pane3d.h"
 #include "mesh/component3d.h"
+#include "fltk/fltk_form.h"
 #include "fltk/fltk_widgets.h"
 #include "fltk/fltk_window_system.h"
 #include "fltk/window_main.h"
@@ -22,6 +24,7 @@
 #include "tests/fltk/window_fixture.h"
 #include "tests/fltk/x_screen.h"
 #include "tests/test_util.h"
+#include "toolkit/form.h"
 #include "toolkit/image_component.h"
 #include "toolkit/input_state.h"
 #include "toolkit/window_procedure.h"
@@ -256,6 +259,35 @@ TEST_F(WindowTest, AToolTipShowsAfterItsDelayAndHidesAfterThreeSeconds)
     MYPLAT.eventEnd();
     pumpFor(0.3);
     EXPECT_FALSE(windows->toolTip().onScreen());
+}
+
+// Found by random input: a field the program showed anew (a live result
+// redrawing the panel) freed its tooltip's text while FLTK's tooltip was about
+// to show it.
+TEST_F(WindowTest, AFormFieldShownAnewWhileItsTooltipWaitsKeepsTheText)
+{
+    ovek::Form form;
+    ovek::FormField field;
+    field.kind = ovek::FieldKind::Number;
+    field.label = "Eyes";
+    field.tooltip = "Distance between the model eyes";
+    field.maximum = 1000;
+    const int index = form.add(field);
+    std::unique_ptr<ovek::NativeForm> native = windows->createForm(form, 600, 0, 230, 200);
+    ASSERT_NE(native, nullptr);
+    native->setShown(true);
+    pumpFor(0.2);
+    Fl_Widget* widget = static_cast<ovek::FltkForm&>(*native).widget(index);
+    const float delay = Fl_Tooltip::delay();
+    Fl_Tooltip::delay(0.1f);
+    Fl_Tooltip::enter(widget);
+    for (int v = 1; v <= 5; ++v)
+        form.setValue(index, v);
+    pumpFor(0.5);   // the tooltip shows, reading its text
+    ASSERT_NE(widget->tooltip(), nullptr);
+    EXPECT_EQ(std::string(widget->tooltip()), field.tooltip);
+    Fl_Tooltip::exit(widget);
+    Fl_Tooltip::delay(delay);
 }
 
 TEST_F(WindowTest, FileDialogsGiveNullWhenCancelledAndSaveTakesANewName)
