@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_meshes.h"
 #include "gl/gl_mesh_painter.h"
 #include "gl/pane_gl.h"
 #include "mesh/model_open.h"
@@ -22,27 +23,9 @@
 namespace {
 
 constexpr int kW = 866, kH = 516;
-const std::string kLargest =
-    std::string(PEXOLEN_SOURCE_DIR) + "/../shared/corpus/3ds/NITRO_ENGINE.3ds";
+using benchmesh::kLargest;
 
-// The same sheet as the pane benchmark's: 400 x 250 squares, two faces each.
-void makeSheet(Component3D& mesh)
-{
-    constexpr int kColumns = 400, kRows = 250;
-    for (int r = 0; r <= kRows; ++r)
-        for (int c = 0; c <= kColumns; ++c) {
-            const double x = 2.0 * c / kColumns - 1, y = 1.6 * r / kRows - 0.8;
-            mesh.addPoint(new Point3D(x, y, 0.3 * std::sin(9 * x) * std::cos(7 * y)));
-        }
-    auto at = [&](int r, int c) { return mesh.points[size_t(r * (kColumns + 1) + c)].get(); };
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kColumns; ++c) {
-            mesh.faces.push_back(std::make_unique<Triangle3D>(at(r, c), at(r, c + 1), at(r + 1, c)));
-            mesh.faces.push_back(
-                std::make_unique<Triangle3D>(at(r + 1, c + 1), at(r + 1, c), at(r, c + 1)));
-        }
-    mesh.refresh();
-}
+using benchmesh::makeSheet;
 
 void drawFrames(benchmark::State& state, bool sheet, bool turning)
 {

@@ -25,12 +25,14 @@
 // Last: X11 defines macros (None, Status) that clash with names above.
 #include <FL/x.H>
 
+#include "bench/bench_meshes.h"
 #include "tests/fltk/x_screen.h"
 
 namespace {
 
 const std::string kDemo = std::string(PEXOLEN_SOURCE_DIR) + "/demo/demo.3ds";
-const std::string kLargest = std::string(PEXOLEN_SOURCE_DIR) + "/../shared/corpus/3ds/NITRO_ENGINE.3ds";
+using benchmesh::kLargest;
+using benchmesh::makeSheet;
 
 // The start-up window: 866 x 591, the pane 866 x 516 at (0, 38) showing model.
 class PaneWindow {
@@ -71,26 +73,6 @@ public:
 };
 
 
-// A wavy sheet of 400 x 250 squares, two faces each: 200,000 faces filling
-// the model box, many of them seen edge-on, as in a scanned model.
-bool makeSheet(Component3D& mesh)
-{
-    constexpr int kColumns = 400, kRows = 250;
-    for (int r = 0; r <= kRows; ++r)
-        for (int c = 0; c <= kColumns; ++c) {
-            const double x = 2.0 * c / kColumns - 1, y = 1.6 * r / kRows - 0.8;
-            mesh.addPoint(new Point3D(x, y, 0.3 * std::sin(9 * x) * std::cos(7 * y)));
-        }
-    auto at = [&](int r, int c) { return mesh.points[size_t(r * (kColumns + 1) + c)].get(); };
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kColumns; ++c) {
-            mesh.faces.push_back(std::make_unique<Triangle3D>(at(r, c), at(r, c + 1), at(r + 1, c)));
-            mesh.faces.push_back(
-                std::make_unique<Triangle3D>(at(r + 1, c + 1), at(r + 1, c), at(r, c + 1)));
-        }
-    mesh.refresh();
-    return true;
-}
 
 // One frame of an unchanged mesh, or (drag) of a mesh turned a little since
 // the last one, as a drag in view mode turns the whole model.

@@ -10,20 +10,11 @@
 
 #include "app/screens.h"
 #include "scene3d/pane_renderer.h"
+#include "tests/app/fake_screens.h"
 #include "toolkit/platform.h"
 
 namespace {
 
-class NoPaneRenderer : public ovek::PaneRenderer {
-public:
-    void initContext() override {}
-    void setupLighting() override {}
-    void setProjection(int, int) override {}
-    void beginPaint() override {}
-    void endPaint() override {}
-    void drawOverlay(const std::vector<ovek::OverlayShape>&) override {}
-    void drawLineLoop(const std::vector<ovek::OverlayVertex>&) override {}
-};
 
 long peakMegabytes()
 {
