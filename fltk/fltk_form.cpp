@@ -6,7 +6,6 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Float_Input.H>
-#include <FL/Fl_Input.H>
 #include <FL/Fl_Repeat_Button.H>
 #include <FL/Fl_Tooltip.H>
 #include <FL/fl_draw.H>
@@ -243,17 +242,6 @@ void FltkForm::build()
             row.widget = number;
             break;
         }
-        case FieldKind::Text: {
-            auto* input = new Fl_Input(0, 0, 1, 1);
-            paint(*input, kFieldColour);
-            input->textcolor(kTextColour);
-            input->cursor_color(kTextColour);
-            input->when(FL_WHEN_ENTER_KEY_ALWAYS | FL_WHEN_RELEASE);
-            input->textfont(cjkFont());
-            input->textsize(kFontSize);
-            row.widget = input;
-            break;
-        }
         }
         if (f.kind == FieldKind::Label || f.kind == FieldKind::Check)
             paint(*row.widget, kPanelColour);
@@ -297,9 +285,6 @@ void FltkForm::edited(Fl_Widget* w, void* data)
         row.owner->show(row.index);
         break;
     }
-    case FieldKind::Text:
-        form.enterText(row.index, static_cast<Fl_Input*>(w)->value());
-        break;
     case FieldKind::Label:
         break;
     }
@@ -325,9 +310,6 @@ void FltkForm::show(int index)
         break;
     case FieldKind::Number:
         static_cast<NumberInput*>(row.widget)->input.value(numberText(f.value, f.decimals).c_str());
-        break;
-    case FieldKind::Text:
-        static_cast<Fl_Input*>(row.widget)->value(f.text.c_str());
         break;
     }
     if (f.active)

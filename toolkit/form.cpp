@@ -22,7 +22,6 @@ double heldValue(const FormField& f, double v)
         return std::fmin(std::fmax(f.whole ? std::round(v) : v, lo), hi);
     }
     case FieldKind::Label:
-    case FieldKind::Text:
         break;
     }
     return v;
@@ -43,15 +42,6 @@ void Form::enterValue(int index, double v)
     f.value = heldValue(f, v);
     if (f.value != v)
         shown(index);   // the widget still shows what was typed
-    if (userChanged)
-        userChanged(index);
-}
-
-void Form::enterText(int index, const std::string& t)
-{
-    if (index < 0 || size_t(index) >= fields.size() || !fields[size_t(index)].active)
-        return;
-    fields[size_t(index)].text = t;
     if (userChanged)
         userChanged(index);
 }

@@ -14,7 +14,6 @@ enum class FieldKind {
     Choice,  // one of choices; value is the index
     Check,   // value 0 or 1
     Number,  // value from minimum to maximum, in steps of step from minimum
-    Text,    // text is what the user typed
 };
 
 struct FormField {
@@ -55,7 +54,6 @@ public:
     // the field's limits is stored, shown anew when holding changed it, and
     // userChanged is told. Ignored for an unknown index or an inactive field.
     void enterValue(int index, double value);
-    void enterText(int index, const std::string& text);
 
     // The program's own changes: stored (values held), shown, not reported.
     void setValue(int index, double value);
